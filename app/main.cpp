@@ -1,0 +1,62 @@
+// tarvel-viewer: shows a saved report (".srp") as printed pages, or a graph file as a graph.
+#include "app/CommandLine.h"
+#include "app/FileAssociation.h"
+#include "app/ReportDriver.h"
+#include "foundation/AppState.h"
+#include "foundation/FontTranslation.h"
+#include "foundation/LanguageTable.h"
+#include "foundation/MessageBox.h"
+#include "foundation/Paths.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+QStringList rawArguments(int argc, char **argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
+
+void registerFileType()
+{
+    RegisterFileType(DataDir(), QCoreApplication::applicationFilePath());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    AdminMode = true;
+    const QString commandLineName = JoinCommandLine(rawArguments(argc, argv));
+
+    if (IsInstallRequest(commandLineName)) {
+        // Registration only: no window, so no display is needed.
+        QCoreApplication app(argc, argv);
+        ResolvePaths();
+        registerFileType();
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    ResolvePaths();
+    LoadFontTranslation(TrvlPar(), QStringLiteral("sysconfig"));
+    registerFileType();
+
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    QApplication::setApplicationDisplayName(LookupText(1));
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_he"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+    InstallMessageWindow();
+
+    const QIcon icon(QStringLiteral(":/icons/tarvel-viewer.png"));
+    QApplication::setWindowIcon(icon);
+    // Qt may have taken its own options off the command line; the name is built from the rest.
+    ShowReport(nullptr, icon, JoinCommandLine(QApplication::arguments()), QLatin1String(kUserName));
+    return 0;
+}

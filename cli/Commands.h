@@ -1,0 +1,29 @@
+#pragma once
+// The batch tool's commands. Each command lives in a file of its own and registers itself
+// with a static TCliCommand; main() finds it by name.
+#include <QStringList>
+
+#include <functional>
+
+struct TCliCommand {
+    const char *name;
+    const char *usage; // the arguments, as printed by the usage text
+    // Returns the exit status: 0 success, 1 failure (message on stderr), 2 bad arguments.
+    std::function<int(const QStringList &arguments)> run;
+
+    TCliCommand(const char *name, const char *usage, std::function<int(const QStringList &)> run);
+};
+
+const QList<const TCliCommand *> &CliCommands();
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// Writes "tarvel-report: <message>" to standard error and returns kExitFailure.
+int CliFail(const QString &message);
+// Writes UTF-8 text to standard output.
+void CliPrint(const QString &text);
+// Whether the file can be opened for reading; otherwise fails with a message.
+bool CliCheckReadable(const QString &fileName, int &status);

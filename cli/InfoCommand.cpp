@@ -1,0 +1,31 @@
+// tarvel-report info REPORT.srp: what the viewer reads from a report's first lines.
+#include "cli/Commands.h"
+
+#include "app/GraphFileCheck.h"
+#include "report/ReportForm.h"
+
+namespace {
+
+int info(const QStringList &args)
+{
+    if (args.size() != 1)
+        return kExitUsage;
+    int status = kExitOk;
+    if (!CliCheckReadable(args[0], status))
+        return status;
+    TfrmReport form(args[0], QStringLiteral("ADMIN"));
+    form.LoadReport();
+    auto yesNo = [](bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); };
+    QString out;
+    out += QStringLiteral("graph-file: %1\n").arg(yesNo(IsGraphFile(args[0])));
+    out += QStringLiteral("scrambled: %1\n").arg(yesNo(form.Scrambled));
+    out += QStringLiteral("required-version: %1\n").arg(form.RequiredViewerVersion);
+    out += QStringLiteral("orientation: %1\n")
+               .arg(form.Orientation == TOrientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
+    CliPrint(out);
+    return kExitOk;
+}
+
+const TCliCommand command("info", "REPORT.srp", info);
+
+} // namespace

@@ -1,0 +1,3 @@
+#include "foundation/AppState.h"
+
+bool AdminMode = false;

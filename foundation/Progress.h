@@ -1,0 +1,19 @@
+#pragma once
+// How a long pass (report run, export, copy, graph loading) tells its progress and learns
+// that the user cancelled. Windows implement it with a progress window; the batch tool with
+// nothing at all.
+class TProgressSink
+{
+public:
+    virtual ~TProgressSink() = default;
+    // Percent done, 0..100. Implementations may process pending window events here.
+    virtual void Progress(int percent) = 0;
+    virtual bool Cancelled() const = 0;
+};
+
+class TSilentProgress final : public TProgressSink
+{
+public:
+    void Progress(int) override {}
+    bool Cancelled() const override { return false; }
+};

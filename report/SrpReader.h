@@ -1,0 +1,53 @@
+#pragma once
+// Reads a saved report (".srp") record by record: the header line (always scrambled), then
+// one record per line, unscrambled when the header says so. Each pass over a file (report
+// run, export, copy, graph) owns one reader; the file is never held in memory as a whole.
+#include "foundation/TextFile.h"
+
+#include <QByteArray>
+#include <QString>
+
+struct TReportHeader {
+    bool Scrambled = false;
+    QByteArray ReportAuthor;       // at most 7 characters
+    int RequiredViewerVersion = 1; // empty or not a number gives 1
+};
+
+// The header line as stored (scrambled) to its values.
+TReportHeader ParseHeaderLine(const QByteArray &storedLine);
+
+class TSrpReader
+{
+public:
+    explicit TSrpReader(const QString &fileName);
+
+    // Opens at the first line; false when the file cannot be read.
+    bool Open();
+    void Close();
+    bool IsOpen() const { return m_file.IsOpen(); }
+
+    // Reads and parses the header line. False at the end of the file.
+    bool ReadHeader();
+    const TReportHeader &Header() const { return m_header; }
+    const QByteArray &StoredHeaderLine() const { return m_storedHeader; }
+    // The header's scrambling applies to the lines read from now on.
+    void SetScrambled(bool scrambled) { m_header.Scrambled = scrambled; }
+
+    // The next line as a record: code (0 when not a number) and the rest of the line.
+    bool ReadRecord();
+    int RecordCode() const { return m_code; }
+    const QByteArray &RecordRest() const { return m_rest; }
+    // The current line exactly as it is stored in the file.
+    const QByteArray &StoredLine() const { return m_stored; }
+
+    int PercentRead() const { return m_file.PercentRead(); }
+    const QString &FileName() const { return m_file.FileName(); }
+
+private:
+    TVelaTextFile m_file;
+    TReportHeader m_header;
+    QByteArray m_storedHeader;
+    QByteArray m_stored;
+    QByteArray m_rest;
+    int m_code = 0;
+};
