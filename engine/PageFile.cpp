@@ -1,0 +1,157 @@
+#include "engine/PageFile.h"
+
+#include "engine/PageStore.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+constexpr quint32 kMagic = 0x54515250; // "TQRP"
+constexpr quint32 kVersion = 1;
+constexpr int kMaxCount = 50'000'000;
+
+void writePage(QDataStream &out, const TPage &page)
+{
+    out << page.size << quint32(page.items.size());
+    for (const TPagePrimitive &p : page.items) {
+        out << quint8(p.kind) << p.rect;
+        switch (p.kind) {
+        case TPrimitiveKind::Text:
+            out << p.text << p.font << p.flags << p.rightToLeft << p.color;
+            break;
+        case TPrimitiveKind::Line:
+            out << p.color << p.penWidth;
+            break;
+        case TPrimitiveKind::Rect:
+            out << p.color << p.fill << p.hasFill << p.hasPen << p.penWidth;
+            break;
+        case TPrimitiveKind::Image:
+            out << p.image;
+            break;
+        }
+    }
+}
+
+bool readPage(QDataStream &in, TPage &page, int fontCount, int imageCount)
+{
+    quint32 count = 0;
+    in >> page.size >> count;
+    if (in.status() != QDataStream::Ok || count > quint32(kMaxCount))
+        return false;
+    page.items.clear();
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        TPagePrimitive p;
+        quint8 kind = 0;
+        in >> kind >> p.rect;
+        if (kind > quint8(TPrimitiveKind::Image))
+            return false;
+        p.kind = TPrimitiveKind(kind);
+        switch (p.kind) {
+        case TPrimitiveKind::Text:
+            in >> p.text >> p.font >> p.flags >> p.rightToLeft >> p.color;
+            if (p.font >= fontCount)
+                return false;
+            break;
+        case TPrimitiveKind::Line:
+            in >> p.color >> p.penWidth;
+            break;
+        case TPrimitiveKind::Rect:
+            in >> p.color >> p.fill >> p.hasFill >> p.hasPen >> p.penWidth;
+            break;
+        case TPrimitiveKind::Image:
+            in >> p.image;
+            if (p.image >= imageCount)
+                return false;
+            break;
+        }
+        page.items.push_back(p);
+    }
+    return in.status() == QDataStream::Ok;
+}
+
+} // namespace
+
+bool SavePagesToFile(const TPageStore &store, const QString &fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    out.setVersion(QDataStream::Qt_6_4);
+    out << kMagic << kVersion << store.Title << quint8(store.Orientation);
+    out << quint32(store.FontCount());
+    for (int i = 0; i < store.FontCount(); ++i)
+        out << store.Font(quint16(i));
+    out << quint32(store.ImageCount());
+    for (int i = 0; i < store.ImageCount(); ++i)
+        out << store.Image(quint16(i));
+    out << quint32(store.PageCount());
+    for (int i = 0; i < store.PageCount(); ++i)
+        writePage(out, store.Page(i));
+    if (out.status() != QDataStream::Ok) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool LoadPagesFromFile(TPageStore &store, const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QDataStream in(&file);
+    in.setVersion(QDataStream::Qt_6_4);
+    quint32 magic = 0, version = 0;
+    in >> magic >> version;
+    if (in.status() != QDataStream::Ok || magic != kMagic || version == 0 || version > kVersion)
+        return false;
+
+    // Read everything first, so a damaged file leaves the store empty.
+    QString title;
+    quint8 orientation = 0;
+    quint32 fontCount = 0, imageCount = 0, pageCount = 0;
+    in >> title >> orientation >> fontCount;
+    if (in.status() != QDataStream::Ok || fontCount > 65535)
+        return false;
+    QList<QFont> fonts;
+    for (quint32 i = 0; i < fontCount && in.status() == QDataStream::Ok; ++i) {
+        QFont font;
+        in >> font;
+        fonts.append(font);
+    }
+    in >> imageCount;
+    if (in.status() != QDataStream::Ok || imageCount > 65535)
+        return false;
+    QList<QImage> images;
+    for (quint32 i = 0; i < imageCount && in.status() == QDataStream::Ok; ++i) {
+        QImage image;
+        in >> image;
+        images.append(image);
+    }
+    in >> pageCount;
+    if (in.status() != QDataStream::Ok || pageCount > quint32(kMaxCount))
+        return false;
+    std::vector<TPage> pages;
+    for (quint32 i = 0; i < pageCount; ++i) {
+        TPage page;
+        if (!readPage(in, page, int(fontCount), int(imageCount)))
+            return false;
+        pages.push_back(std::move(page));
+    }
+
+    store.Clear();
+    store.Title = title;
+    store.Orientation = orientation == quint8(TPageOrientation::Landscape) ? TPageOrientation::Landscape
+                                                                          : TPageOrientation::Portrait;
+    for (const QFont &font : fonts)
+        store.AddFont(font);
+    for (const QImage &image : images)
+        store.AddImage(image);
+    for (const TPage &page : pages)
+        store.AddPage(page);
+    store.SetFinished();
+    return true;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Page files (".QRP"): the pages of a report saved as our own versioned container, so that
+// they can be opened again without the report file.
+#include <QString>
+
+class TPageStore;
+
+// Writes all pages; the target is replaced only when the whole file was written.
+bool SavePagesToFile(const TPageStore &store, const QString &fileName);
+// Loads the pages of a page file into an empty store. False (and no pages) for a file that
+// is not a page file, is of a newer version, or is damaged.
+bool LoadPagesFromFile(TPageStore &store, const QString &fileName);

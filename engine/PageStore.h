@@ -1,0 +1,56 @@
+#pragma once
+// The pages of one report, as they are generated. The preview shows pages while the rest
+// are still being made (PageAdded), the printer and the page-file writer read them back.
+// Fonts and images are shared by all pages and referred to by index.
+#include "engine/Page.h"
+
+#include <QFont>
+#include <QObject>
+#include <QPainter>
+#include <memory>
+
+class TPageStore : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TPageStore(QObject *parent = nullptr);
+    ~TPageStore() override;
+
+    // Index of a font or image, added when new.
+    quint16 AddFont(const QFont &font);
+    quint16 AddImage(const QImage &image);
+    QFont Font(quint16 index) const;
+    QImage Image(quint16 index) const;
+    int FontCount() const;
+    int ImageCount() const;
+
+    // Appends a finished page and tells the views.
+    void AddPage(const TPage &page);
+    // Pages available so far.
+    int PageCount() const;
+    // Page i (0-based) as stored; an empty page when out of range.
+    TPage Page(int index) const;
+    // All pages are there: generation has ended.
+    bool IsFinished() const;
+    void SetFinished();
+    void Clear();
+
+    QString Title;
+    TPageOrientation Orientation = TPageOrientation::Portrait;
+
+    // Paints page i with its top left corner at the painter's origin, in page pixels; the
+    // caller scales the painter for zoom and device resolution.
+    void PaintPage(int index, QPainter &painter) const;
+    QSize PageSize(int index) const;
+
+signals:
+    void PageAdded(int pageCount);
+    void Finished();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Draws one page's primitives. Shared by the store and the tests.
+void PaintPrimitives(const TPage &page, const TPageStore &resources, QPainter &painter);
