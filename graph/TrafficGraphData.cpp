@@ -360,3 +360,17 @@ bool TTrafficGraphData::LoadFromFile(const QString &fileName, TProgressSink *pro
     reader.Close();
     return true;
 }
+
+bool IsTrafficReport(const QString &fileName)
+{
+    TSrpReader reader(fileName);
+    if (!reader.Open() || !reader.ReadHeader())
+        return false;
+    while (reader.ReadRecord()) {
+        if (reader.RecordCode() == rcTrafficGraph)
+            return true;
+        if (reader.RecordCode() == rcData)
+            return false;
+    }
+    return false;
+}

@@ -164,3 +164,6 @@ private:
 
     QHash<QByteArray, QString> m_rowKeys; // shares the text of row keys that repeat on every page
 };
+
+// Whether the report declares a traffic graph (record 950 before its first data record).
+bool IsTrafficReport(const QString &fileName);
