@@ -3,6 +3,9 @@
 // viewer needs, and that the generator still writes exactly the committed files.
 #include "foundation/Codepages.h"
 #include "foundation/IniFile.h"
+#include "graph/GraphData.h"
+#include "graph/GraphFormatter.h"
+#include "graph/TrafficGraphData.h"
 #include "ProgramRun.h"
 #include "report/RecordCodes.h"
 #include "report/RecordStream.h"
@@ -153,6 +156,49 @@ TEST(Samples, TrunkSummaryEmbedsTheLogoPicture)
     EXPECT_FALSE(QImage::fromData(picture, "JPEG").isNull());
 }
 
+TEST(Samples, GraphFileHasOneGroupPerDepartmentWithEveryKindOfValue)
+{
+    TGraphData data{TIntlSettings::Plain()};
+    ASSERT_TRUE(data.LoadFromFile(examples(QStringLiteral("graph-calls.srp"))));
+    EXPECT_EQ(data.GroupCount(), 5);
+    EXPECT_TRUE(data.RightToLeft());
+    EXPECT_EQ(data.XFieldCount(), 1);
+    ASSERT_EQ(data.YFieldCount(), 5);
+    EXPECT_EQ(data.YColumnCount(1), 2); // calls out and in
+    const int kinds[] = {0, 2, 3, 4, 6};
+    for (int f = 1; f <= 5; ++f) {
+        EXPECT_EQ(data.YFieldKind(f), kinds[f - 1]);
+        EXPECT_GT(data.MaxValue(f), 0) << f; // every series reads as numbers
+    }
+    for (int g = 0; g < data.GroupCount(); ++g) {
+        data.SetCurrentGroup(g);
+        EXPECT_EQ(data.PointCount(), 6);
+        QStringList header;
+        data.HeaderLines(header);
+        EXPECT_EQ(header.size(), 3) << g; // title, department, period
+    }
+    data.SetCurrentGroup(1);
+    QStringList header;
+    data.HeaderLines(header);
+    EXPECT_EQ(header.value(1), QStringLiteral("מחלקה: מכירות"));
+    EXPECT_FALSE(data.Label(1, 1, true).isEmpty());
+}
+
+TEST(Samples, TrafficReportHasAPagePerTrunkGroup)
+{
+    TTrafficGraphData data{TIntlSettings::Plain()};
+    ASSERT_TRUE(data.LoadFromFile(examples(QStringLiteral("traffic.srp"))));
+    EXPECT_EQ(data.KeyFieldCount(), 2);
+    EXPECT_EQ(data.PageCount(), 3);
+    EXPECT_EQ(data.YFields().Count(), 5);
+    EXPECT_EQ(data.MultiYItems().Count(), 4);
+    for (int page = 0; page < data.PageCount(); ++page) {
+        EXPECT_EQ(data.Page(page)->RowCount(), 24);
+        for (int m = 1; m <= data.MultiYItems().Count(); ++m)
+            EXPECT_GT(data.MultiYMax(m, page), 0) << page << " " << m;
+    }
+}
+
 TEST(Samples, HomeFolderHoldsTheInstallationSettings)
 {
     const QString home = examples(QStringLiteral("home/"));
@@ -196,7 +242,8 @@ TEST(Samples, GeneratorReproducesTheCommittedFiles)
     files << QStringLiteral("home/CLIENT.PAR") << QStringLiteral("home/TRVL.PAR") << QStringLiteral("home/TRNSFONT.INI")
           << QStringLiteral("home/logo.jpg");
     for (const QString &file : files)
-        EXPECT_TRUE(out.read(file) == readFile(examples(file))) << file.toStdString();
+        EXPECT_TRUE(out.read(file) == readFile(examples(file)))
+            << file.toStdString() << " differs: regenerate with build/tools/make-samples/tarvel-make-samples examples";
 }
 
 TEST(Samples, GeneratorWritesListingsOfAnySize)

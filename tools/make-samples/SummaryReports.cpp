@@ -238,6 +238,7 @@ bool WriteTrunkSummary(const QString &path, const QString &logoPath, QString &er
     // the left in this right-to-left report) and the line details (1-3).
     const int traffic = widths[3] + widths[4] + widths[5] + widths[6] + 3 * 13;
     const int details = widths[0] + widths[1] + widths[2] + 2 * 13;
+    out.Record(rcClearSubHeader);
     out.Record(rcSubHeaderWidths, {"0", Fld(traffic), Fld(details)});
     out.Record(rcSubHeaderRepeat, {"0"});
     out.Record(rcSubHeaderCell, {"1", "2", "5", "C", "4", "2", Fld("תעבורה ועלויות")});
