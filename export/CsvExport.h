@@ -1,0 +1,41 @@
+#pragma once
+// The CSV writer: one line per data, totals, column-title or report-header record, in the
+// report's code page (or visual DOS Hebrew), with the title columns of records 350-353 in
+// front and the column formats of record 913 applied.
+#include "export/ExportOptions.h"
+
+#include <QByteArray>
+#include <array>
+
+inline constexpr int kMaxTitleColumns = 10;
+inline constexpr int kMaxTitleColumnLength = 50;
+
+class TCsvExport
+{
+public:
+    explicit TCsvExport(const TExportOptions &options) : Options(options) {}
+
+    // Acts on one record; true when it gives a line to write (in line, without line end).
+    bool HandleRecord(int code, const QByteArray &rest, QByteArray &line);
+
+    // The fields of a record as one CSV line: title columns in front (values for data rows,
+    // captions for other lines but totals), each field cleaned, formatted, converted and
+    // quoted as the options say.
+    QByteArray BuildCsvLine(const QByteArray &fields, int recordCode) const;
+    // Column n's format from record 913: "L" cut or padded on the right, "R" on the left,
+    // "Z" padded with zeros; columns above 30 and other kinds stay as they are.
+    QByteArray FormatColumn(const QByteArray &text, int columnNumber) const;
+
+    TExportOptions Options;
+    int TitleColumnCount = 0;
+    std::array<QByteArray, kMaxTitleColumns + 1> TitleCaptions; // numbered from 1
+    std::array<QByteArray, kMaxTitleColumns + 1> TitleValues;
+    QByteArray TotalsCaption;
+
+private:
+    bool totalsLine(QByteArray rest, QByteArray &line);
+    void appendField(QByteArray &line, QByteArray field, int n, int recordCode) const;
+};
+
+// Every double quote doubled, the whole in double quotes.
+QByteArray QuoteCsvField(const QByteArray &text);
