@@ -42,6 +42,7 @@ int main(int argc, char **argv)
         return 0;
     }
 
+    EnsureRuntimeDir();
     QApplication app(argc, argv);
     ResolvePaths();
     LoadFontTranslation(TrvlPar(), QStringLiteral("sysconfig"));

@@ -25,6 +25,7 @@ int main(int argc, char **argv)
     // Pages and charts are drawn without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    EnsureRuntimeDir();
     QGuiApplication app(argc, argv);
     AdminMode = true;
     ResolvePaths();

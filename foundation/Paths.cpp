@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 TInstallPaths &paths()
@@ -81,3 +84,16 @@ QString FileInDir(const QString &dir, const QString &name)
 QString ClientParInProgramDir() { return FileInDir(ProgramDir(), QStringLiteral("CLIENT.PAR")); }
 QString ClientParInDataDir() { return FileInDir(DataDir(), QStringLiteral("CLIENT.PAR")); }
 QString TrvlPar() { return FileInDir(DataDir(), QStringLiteral("TRVL.PAR")); }
+
+void EnsureRuntimeDir()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray dir = "/tmp/runtime-" + QByteArray::number(uint(getuid()));
+    ::mkdir(dir.constData(), 0700);
+    struct stat info {};
+    if (::lstat(dir.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid()) {
+        ::chmod(dir.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
+}

@@ -24,3 +24,7 @@ QString FileInDir(const QString &dir, const QString &name);
 QString ClientParInProgramDir();
 QString ClientParInDataDir();
 QString TrvlPar();
+
+// Qt wants a private runtime folder; without XDG_RUNTIME_DIR it warns on every start. Names
+// the folder Qt would fall back to (created private to the user) before Qt is started.
+void EnsureRuntimeDir();
