@@ -256,7 +256,7 @@ void TGraphView::SaveSettings() const
         m_settings.Write(m_settingsFile, QStringLiteral("GraphInfo"));
 }
 
-int TGraphView::pieStart() const { return int(std::lround(m_savedScroll)) + 1; }
+int TGraphView::pieStart() const { return std::max(1, int(std::nearbyint(m_savedScroll)) + 1); }
 
 void TGraphView::createSeries(int count)
 {
