@@ -40,7 +40,6 @@ bool WriteGraphCalls(const QString &path, QString &error)
     out.Record(rcRightToLeft);
     writeNumberFormats(out);
     out.Record(rcGraph951);
-    out.Record(rcGraph750, {Fld("מחלקה")});
     out.Record(rcGraph915, {"True"});
     out.Record(rcGraph917, {"8"});
     out.Record(rcReportHeaderLine, {"4", "C", "0", "0", Fld("שיחות, עלויות וזמני שיחה לפי שלוחה")});
@@ -55,7 +54,9 @@ bool WriteGraphCalls(const QString &path, QString &error)
     out.Record(rcGraph701, {"6", "3", Fld("משך שיחות"), "0", ""});
     out.Record(rcGraph701, {"7", "4", Fld("משך ממוצע לשיחה"), "0", ""});
     out.Record(rcGraph701, {"8", "6", Fld("אחוז מענה"), "0", ""});
-    out.Record(rcGraphCategories, {"0", "2", "3", "-1", "7"});
+    // Toolbar buttons for calls, cost and time; the other two fields have no button of their
+    // own, so the window offers a drop-down list of all five (no group caption hides it).
+    out.Record(rcGraphCategories, {"0", "2", "3", "-1", "-1"});
 
     for (qsizetype d = 0; d < departments.size(); ++d) {
         const TDepartment &department = departments[d];
@@ -133,9 +134,9 @@ bool WriteTraffic(const QString &path, QString &error)
     out.Record(rcGraph701, {"5", "0", Fld("קווים תפוסים|(שיא)")});
     out.Record(rcGraph701, {"6", "6", Fld("ניצולת|(%)")});
     out.Record(rcGraph701, {"7", "2", Fld("עלות")});
-    out.Record(rcGraph703, {Fld("שיחות וקווים תפוסים"), "1", "3"});
+    out.Record(rcGraph703, {Fld("מספר שיחות"), "1"});
     out.Record(rcGraph703, {Fld("משך שיחות"), "2"});
-    out.Record(rcGraph703, {Fld("ניצולת קווים"), "4"});
+    out.Record(rcGraph703, {Fld("קווים תפוסים וניצולת"), "3", "4"});
     out.Record(rcGraph703, {Fld("עלות"), "5"});
 
     const qint64 daySeconds = qint64(WorkingDayCount()) * 30 * 60; // one half hour on every working day
@@ -147,12 +148,13 @@ bool WriteTraffic(const QString &path, QString &error)
         int peak = 0;
         for (int half = 0; half < 24; ++half) { // 07:00 .. 18:30
             const int minute = 7 * 60 + half * 30;
-            // Busy mid-morning and early afternoon, quiet at the edges of the day.
-            const int load = half < 2 || half > 21 ? 1 : (half >= 4 && half <= 9) || (half >= 13 && half <= 17) ? 4 : 2;
-            const int n = load * group.lines * random.Between(6, 14);
-            const qint64 s = qint64(n) * random.Between(70, 160);
+            // Busy mid-morning and early afternoon, a dip at lunch, quiet at the edges of the day.
+            static const int kLoad[24] = {1, 2, 4, 6, 8, 9, 9, 8, 7, 5, 4, 4, 6, 8, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1};
+            const int load = kLoad[half];
+            const int n = load * group.lines * random.Between(9, 11) / 2;
+            const qint64 s = qint64(n) * random.Between(100, 130);
             const qint64 a = (s + 59) / 60 * group.ratePerMinute;
-            const int busy = qMin(group.lines, 1 + load * group.lines / 4 + random.Below(2));
+            const int busy = qMin(group.lines, 1 + load * group.lines / 10 + random.Below(2));
             const qint64 tenths = qMin<qint64>(1000, s * 1000 / (daySeconds * group.lines));
             out.Record(rcData, {Fld(group.name), ClockTime(minute), Fld(n), Duration(s), Fld(busy),
                                 QByteArray::number(tenths / 10) + '.' + QByteArray::number(tenths % 10),

@@ -56,7 +56,7 @@ INCLUDE_HEADER=Y
 HEADER_TYPE=1
 )";
 
-// TRVL.PAR: report appearance and the company page header. LogoFile is a bare name, taken
+// TRVL.PAR: report appearance, the company page header and the graph colours. LogoFile is a bare name, taken
 // from the data directory, which is this folder.
 const char kTrvlPar[] = R"([sysconfig]
 DB_LANGUAGE=HEB
@@ -146,6 +146,17 @@ ShowTime=Y
 HeaderLine=Y
 FooterLine=Y
 PageNumberAlignment=C
+
+[GraphInfo]
+BackgoundColor=16777215
+WallsColor=16119285
+UseRandomColors=N
+Serie1Color=11565614
+Serie2Color=2394864
+Serie3Color=5934396
+Serie4Color=7223839
+VerticalGrid=N
+HorizontalGrid=Y
 )";
 
 // TRNSFONT.INI: the window fonts for the Hebrew database language.
