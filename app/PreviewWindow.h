@@ -1,22 +1,63 @@
 #pragma once
-// The viewer's main window: the toolbar and page area in which a report's pages are shown.
+// The viewer's main window: the toolbar and the page view in which a report's pages appear
+// while it is generated. Print, save, export and graph are handed back to whoever runs the
+// report through callbacks; the window holds no report data of its own.
 #include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
-class QScrollArea;
+class TPageStore;
+class TPageView;
+class TPrinterThread;
+class TZoomBox;
+
+// Language texts of the viewer's own messages.
+inline constexpr int kTextPrintFailed = 9501;
+inline constexpr int kTextCannotSave = 9502;
+
+// The directory of the last saved file; empty until something is saved in this run.
+QString &LastSaveDirectory();
 
 class TfrmReportPreview : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TfrmReportPreview(const QString &reportFileName, const QIcon &icon, QWidget *parent = nullptr);
+    // Entries of the zoom list; a sixth entry shows the zoom in effect.
+    enum { kZoom200, kZoom150, kZoom100, kZoomWholePage, kZoomPageWidth, kZoomCurrent };
 
-    // Shows the window and returns when it is closed.
+    TfrmReportPreview(const QString &reportFileName, const QIcon &icon, QWidget *parent = nullptr);
+    ~TfrmReportPreview() override;
+
+    // Shows the pages of this store (not owned).
+    void SetStore(TPageStore *store);
+    // The store whose pages are shown: the report's, or a page file opened since.
+    TPageStore *Store() const;
+
+    // Shows the window maximised; ShowModal also waits until it is closed.
+    void ShowPreview();
     void ShowModal();
+
+    // Generation progress, told for every record; processes pending events now and then.
+    void SetProgress(int percent);
+    // End of generation.
+    void ReportDone(bool hasGraph);
+    void GoToPage(int n);
+    // Recomputes which toolbar buttons may be used.
+    void UpdateToolbar();
+
+    // Printing, told by the print job.
+    void PrintStarted(TPrinterThread *thread);
+    void PrintFinished();
+    void PrintProgress(int current, int total);
+    void PrintFailed(const QString &message);
 
     // A file the user asked to open next; empty when none.
     QString RequestedFile() const { return m_requestedFile; }
@@ -27,6 +68,25 @@ public:
     bool ReportFinished = false;
     bool HasGraph = false;
     bool Closing = false;
+    bool NotPrinting = true;
+    int PortraitZoom = -1;
+    int LandscapeZoom = -1;
+    int ZoomMode = -1;
+    bool EdgePause = false;
+    // Direction of automatic scrolling, shared by every preview of the run.
+    static bool ScrollUpward;
+    bool ArrowInZoom = false;
+
+    // Set by the report's owner; an unset callback makes its button do nothing.
+    std::function<void(bool showDialog)> OnPrintReport;
+    std::function<void()> OnShowGraph;
+    std::function<bool(const QString &file, const QString &progressText, const QString &cancelText)> OnSaveCopy;
+    std::function<bool(const QString &file, const QString &clientSettingsFile)> OnExport;
+    // The save-as dialog: start directory in, chosen file and type number (0 .SRP, 1 .CSV,
+    // 2 .QRP, 3 .TXT) out; false when cancelled. Unset: the Save button does nothing.
+    std::function<bool(QWidget *parent, const QString &startDir, QString &file, int &type)> SaveDialog;
+    // The file-open dialog: start directory in, chosen file out (empty when cancelled).
+    std::function<QString(QWidget *parent, const QString &startDir)> OpenDialog;
 
     QAction *btnPageUp = nullptr;
     QAction *btnPageDown = nullptr;
@@ -41,16 +101,57 @@ public:
     QAction *btnSave = nullptr;
     QAction *btnMail = nullptr;
     QAction *btnClose = nullptr;
+    QWidget *pnlProgress = nullptr;
+    QProgressBar *gugProgress = nullptr;
+    QLabel *lblPrnProgress = nullptr;
     QComboBox *cmbZoom = nullptr;
     QLabel *pnlPage = nullptr;
-    QProgressBar *gugProgress = nullptr;
-    QScrollArea *qrPreview = nullptr;
+    QLineEdit *edtGoToPage = nullptr;
+    QTimer ScrollTimer;
+    TPageView *qrPreview = nullptr;
+
+    // Toolbar actions, as the buttons and keys run them.
+    void PageUpClick();
+    void PageDownClick();
+    void FirstPageClick();
+    void LastPageClick();
+    void StartScrolling(bool upward);
+    void StopScrolling();
+    void OpenClick();
+    void SaveClick();
+    void PrintClick();
+    void GraphClick();
+    // Zoom list: a chosen entry, and Enter in the box.
+    void ZoomListClick(int index);
+    void ZoomEnter();
+    void ShowGoToPage();
+    // One tick of automatic scrolling.
+    void ScrollTick();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void openReport();
+    void buildToolbar();
+    void updateCaption();
+    void onPageAvailable(int count);
+    void showPageCounter();
+    void applyStoredZoom();
+    void refreshZoomList();
+    void removeCurrentZoomEntry();
+    void leaveZoomBox();
+    void moveZoomSelection(int step);
+    bool handleKey(QKeyEvent *event);
+    void goToTypedPage();
+    QString startDirectory() const;
+    void openPageFile(const QString &file);
+    void storeSettings();
 
     QString m_requestedFile;
+    TZoomBox *m_zoomBox = nullptr;
+    std::vector<std::unique_ptr<TPageStore>> m_loadedStores;
+    QPointer<TPrinterThread> m_printThread;
+    qint64 m_lastEventsAt = 0;
+    bool m_pageShown = false;
 };

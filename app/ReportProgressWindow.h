@@ -1,0 +1,67 @@
+#pragma once
+// The "please wait" window of long passes over a report file (report pre-read, export, copy,
+// graph data): a percentage bar, Cancel and optionally Stop. While it exists every other
+// window of the program is disabled.
+#include "foundation/Progress.h"
+
+#include <QDialog>
+#include <QList>
+#include <QPointer>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+class TfrmReportProgress : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmReportProgress(QWidget *parent = nullptr);
+    ~TfrmReportProgress() override;
+
+    // Caption and cancel question are language text numbers. Cancel-only hides Stop; a pass
+    // that can keep what it did so far offers Stop too.
+    void ShowProgress(int captionText, int confirmText, bool cancelOnly, bool startMinimised = false);
+    // Moves the bar (0..100) and lets the buttons work; shows the percentage in the caption
+    // while the window is minimised.
+    void SetPercent(int percent);
+
+    // The running pass reads these after each step.
+    bool Cancelled = false;
+    bool Stopped = false;
+    QString CaptionText;
+    int ConfirmTextId = 0;
+
+    QLabel *lblPleaseWait = nullptr;
+    QWidget *pnlProgress = nullptr;
+    QProgressBar *gugProgress = nullptr;
+    QPushButton *btnCancel = nullptr;
+    QPushButton *btnStop = nullptr;
+
+    // The window as the progress interface of core code.
+    TProgressSink &Sink() { return m_sink; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void reject() override;
+
+private:
+    class TSink : public TProgressSink
+    {
+    public:
+        explicit TSink(TfrmReportProgress &window) : m_window(window) {}
+        void Progress(int percent) override { m_window.SetPercent(percent); }
+        bool Cancelled() const override { return m_window.Cancelled; }
+
+    private:
+        TfrmReportProgress &m_window;
+    };
+
+    void placeButtons();
+    void buttonClicked(QPushButton *button);
+
+    TSink m_sink{*this};
+    QList<QPointer<QWidget>> m_disabledWindows;
+    qint64 m_lastEventsAt = 0;
+};

@@ -1,0 +1,428 @@
+// The preview window: toolbar state, zoom list and stored zoom, page keys, automatic
+// scrolling, opening page files and reports.
+#include "PreviewTestSupport.h"
+
+#include "app/PageView.h"
+#include "app/PreviewWindow.h"
+#include "engine/PageFile.h"
+#include "foundation/AppState.h"
+#include "foundation/IniFile.h"
+#include "foundation/LanguageTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+void pressKey(QWidget *target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = {})
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &event);
+}
+
+void typeText(QWidget *target, const QString &text)
+{
+    for (const QChar c : text)
+        pressKey(target, c.unicode(), Qt::NoModifier, QString(c));
+}
+
+class PreviewWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        AdminMode = true;
+        window = std::make_unique<TfrmReportPreview>(QStringLiteral("/tmp/report.srp"), QIcon());
+        window->resize(1000, 700);
+        window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        if (window && window->isVisible())
+            window->close();
+        window.reset();
+    }
+    // A report of n pages that has been generated to the end.
+    void generate(int pages, bool landscape = false, bool hasGraph = false)
+    {
+        window->SetStore(&store);
+        FillStore(store, pages, landscape);
+        window->ReportDone(hasGraph);
+    }
+    QString zoomText() const { return window->cmbZoom->currentText(); }
+    QString trvlPar() const { return TrvlPar(); }
+
+    TTestInstallation installation;
+    TPageStore store;
+    std::unique_ptr<TfrmReportPreview> window;
+};
+
+TEST_F(PreviewWindow, ToolbarFollowsGenerationAndPages)
+{
+    window->SetStore(&store);
+    // While the report is read nothing but paging works.
+    for (QAction *a : {window->btnOpen, window->btnSave, window->btnPrint, window->btnGraph, window->btnMail,
+                       window->btnPageUp, window->btnPageDown})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_TRUE(window->gugProgress->isVisibleTo(window.get()));
+    FillStore(store, 1);
+    EXPECT_EQ(window->qrPreview->PageNumber(), 1);
+    EXPECT_EQ(window->pnlPage->text(), "1/1");
+    EXPECT_FALSE(window->btnPageDown->isEnabled());
+    FillStore(store, 2); // pages 2 and 3 arrive while page 1 is shown
+    EXPECT_EQ(window->pnlPage->text(), "1/3");
+    EXPECT_TRUE(window->btnPageDown->isEnabled());
+    EXPECT_TRUE(window->btnLastPage->isEnabled());
+    EXPECT_FALSE(window->btnOpen->isEnabled());
+
+    window->ReportDone(false);
+    EXPECT_TRUE(window->ReportFinished);
+    EXPECT_TRUE(window->btnOpen->isEnabled());
+    EXPECT_TRUE(window->btnSave->isEnabled());
+    EXPECT_TRUE(window->btnPrint->isEnabled());
+    EXPECT_FALSE(window->btnGraph->isEnabled());
+    EXPECT_FALSE(window->btnMail->isEnabled());
+    EXPECT_FALSE(window->gugProgress->isVisibleTo(window.get()));
+    window->ReportDone(true);
+    EXPECT_TRUE(window->btnGraph->isEnabled());
+
+    window->LastPageClick();
+    EXPECT_EQ(window->pnlPage->text(), "3/3");
+    EXPECT_FALSE(window->btnPageDown->isEnabled());
+    EXPECT_FALSE(window->btnLastPage->isEnabled());
+    EXPECT_TRUE(window->btnPageUp->isEnabled());
+    window->FirstPageClick();
+    EXPECT_FALSE(window->btnPageUp->isEnabled());
+    EXPECT_FALSE(window->btnFirstPage->isEnabled());
+}
+
+TEST_F(PreviewWindow, CaptionAndHintsComeFromTheLanguageTable)
+{
+    EXPECT_EQ(window->windowTitle(), FormatText(LookupText(145), {"/tmp/report.srp"}));
+    TfrmReportPreview empty{QString(), QIcon()};
+    EXPECT_EQ(empty.windowTitle(), LookupText(1));
+    EXPECT_EQ(window->btnPageDown->toolTip(), LookupText(2));
+    EXPECT_EQ(window->btnClose->toolTip(), LookupText(9));
+    EXPECT_EQ(window->cmbZoom->toolTip(), LookupText(13));
+    EXPECT_EQ(window->cmbZoom->count(), 5);
+    EXPECT_EQ(window->cmbZoom->itemText(3), LookupText(14));
+    EXPECT_EQ(window->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(window->cmbZoom->layoutDirection(), Qt::LeftToRight);
+}
+
+TEST_F(PreviewWindow, FirstStartOpensAtPageWidthAndStoresWholePagePercentage)
+{
+    generate(3);
+    EXPECT_EQ(window->ZoomMode, TfrmReportPreview::kZoomPageWidth);
+    EXPECT_EQ(window->qrPreview->Zoom(), window->qrPreview->PageWidthZoom());
+    EXPECT_EQ(window->cmbZoom->count(), 6);
+    EXPECT_EQ(zoomText(), QString::number(window->qrPreview->Zoom()) + "%");
+
+    window->ZoomListClick(TfrmReportPreview::kZoomWholePage);
+    const int whole = window->qrPreview->Zoom();
+    EXPECT_EQ(whole, window->qrPreview->WholePageZoom());
+    EXPECT_LT(whole, 100);
+    EXPECT_EQ(zoomText(), QString::number(whole) + "%");
+    window->close();
+    EXPECT_EQ(IniReadInteger(trvlPar(), "PageInfo", "PortraitZoom", 0), whole);
+    EXPECT_EQ(IniReadInteger(trvlPar(), "PageInfo", "LandscapeZoom", 0), 0);
+
+    // The next portrait report opens at that percentage.
+    TfrmReportPreview next(QStringLiteral("/tmp/b.srp"), QIcon());
+    next.resize(1000, 700);
+    TPageStore pages;
+    next.SetStore(&pages);
+    FillStore(pages, 1);
+    EXPECT_EQ(next.qrPreview->Zoom(), whole);
+    EXPECT_EQ(next.cmbZoom->currentText(), QString::number(whole) + "%");
+}
+
+TEST_F(PreviewWindow, LandscapeAndPortraitKeepTheirOwnZoom)
+{
+    IniWriteInteger(trvlPar(), "PageInfo", "PortraitZoom", 150);
+    IniWriteInteger(trvlPar(), "PageInfo", "LandscapeZoom", 5); // out of range: page width
+    {
+        TfrmReportPreview landscape(QStringLiteral("/tmp/l.srp"), QIcon());
+        landscape.resize(1000, 700);
+        TPageStore pages;
+        landscape.SetStore(&pages);
+        FillStore(pages, 2, true);
+        EXPECT_EQ(landscape.ZoomMode, TfrmReportPreview::kZoomPageWidth);
+        landscape.ZoomListClick(TfrmReportPreview::kZoom200);
+        landscape.close();
+    }
+    EXPECT_EQ(IniReadInteger(trvlPar(), "PageInfo", "LandscapeZoom", 0), 200);
+    EXPECT_EQ(IniReadInteger(trvlPar(), "PageInfo", "PortraitZoom", 0), 150);
+    SetUp(); // a window reads the stored zoom when it is created
+    generate(2);
+    EXPECT_EQ(window->qrPreview->Zoom(), 150);
+    EXPECT_EQ(window->ZoomMode, TfrmReportPreview::kZoom150);
+    // Page width is remembered as -1, so it fits the next window's width again.
+    window->ZoomListClick(TfrmReportPreview::kZoomPageWidth);
+    window->close();
+    EXPECT_EQ(IniReadInteger(trvlPar(), "PageInfo", "PortraitZoom", 0), -1);
+}
+
+TEST_F(PreviewWindow, ZoomListEntriesArrowsAndDropDown)
+{
+    generate(2);
+    window->ZoomListClick(TfrmReportPreview::kZoom100);
+    EXPECT_EQ(window->qrPreview->Zoom(), 100);
+    EXPECT_EQ(window->cmbZoom->count(), 6);
+    EXPECT_EQ(zoomText(), "100%");
+
+    // An arrow key only moves the selection; the list click it causes is ignored.
+    window->cmbZoom->setFocus();
+    pressKey(window->cmbZoom, Qt::Key_Up);
+    EXPECT_EQ(window->cmbZoom->count(), 5); // Up removed the sixth entry
+    EXPECT_EQ(window->qrPreview->Zoom(), 100);
+    pressKey(window->cmbZoom, Qt::Key_Up);
+    pressKey(window->cmbZoom, Qt::Key_Down);
+    EXPECT_EQ(window->qrPreview->Zoom(), 100);
+    EXPECT_FALSE(window->ArrowInZoom);
+
+    window->ZoomListClick(TfrmReportPreview::kZoom200);
+    EXPECT_EQ(window->cmbZoom->count(), 6);
+    window->cmbZoom->showPopup();
+    EXPECT_EQ(window->cmbZoom->count(), 5); // dropping the list down removes it too
+    window->cmbZoom->hidePopup();
+    EXPECT_EQ(window->qrPreview->Zoom(), 200);
+}
+
+TEST_F(PreviewWindow, TypedZoomInRangeAndOutOfRange)
+{
+    generate(2);
+    TMessageCapture messages;
+    window->cmbZoom->setFocus();
+    window->cmbZoom->setEditText("250%");
+    pressKey(window->cmbZoom, Qt::Key_Return);
+    EXPECT_EQ(window->qrPreview->Zoom(), 250);
+    EXPECT_EQ(zoomText(), "250%");
+    EXPECT_TRUE(messages.Texts.isEmpty());
+    EXPECT_FALSE(window->cmbZoom->hasFocus());
+
+    window->cmbZoom->setFocus();
+    window->cmbZoom->setEditText("5");
+    pressKey(window->cmbZoom, Qt::Key_Return);
+    ASSERT_EQ(messages.Texts.size(), 1);
+    EXPECT_EQ(messages.Texts[0], FormatText(LookupText(76), {"10", "300"}));
+    EXPECT_EQ(window->qrPreview->Zoom(), 250);
+    EXPECT_EQ(zoomText(), "250%");
+    window->cmbZoom->setFocus();
+    window->cmbZoom->setEditText("abc");
+    pressKey(window->cmbZoom, Qt::Key_Return);
+    EXPECT_EQ(messages.Texts.size(), 2);
+
+    // Enter on a fixed entry applies it; whole page also refreshes the list.
+    window->cmbZoom->setFocus();
+    window->cmbZoom->setCurrentIndex(TfrmReportPreview::kZoomWholePage);
+    pressKey(window->cmbZoom, Qt::Key_Return);
+    EXPECT_EQ(window->qrPreview->Zoom(), window->qrPreview->WholePageZoom());
+    EXPECT_EQ(window->cmbZoom->count(), 6);
+
+    // A typed zoom is the one remembered.
+    window->cmbZoom->setFocus();
+    window->cmbZoom->setEditText("250");
+    pressKey(window->cmbZoom, Qt::Key_Return);
+    window->close();
+    EXPECT_EQ(IniReadInteger(trvlPar(), "PageInfo", "PortraitZoom", 0), 250);
+}
+
+TEST_F(PreviewWindow, PageKeys)
+{
+    generate(5);
+    window->ZoomListClick(TfrmReportPreview::kZoom150);
+    QWidget *view = window->qrPreview;
+    view->setFocus();
+    pressKey(view, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window->qrPreview->PageNumber(), 2);
+    // Without Ctrl, Page Down scrolls within the page.
+    pressKey(view, Qt::Key_PageDown);
+    EXPECT_EQ(window->qrPreview->PageNumber(), 2);
+    EXPECT_EQ(window->qrPreview->ScrollPosition(), window->qrPreview->VisibleHeight());
+    pressKey(view, Qt::Key_Up);
+    EXPECT_EQ(window->qrPreview->ScrollPosition(), window->qrPreview->VisibleHeight() - 10);
+    pressKey(view, Qt::Key_End);
+    EXPECT_EQ(window->qrPreview->ScrollPosition(), window->qrPreview->ScrollMaximum());
+    pressKey(view, Qt::Key_Home);
+    EXPECT_EQ(window->qrPreview->ScrollPosition(), 0);
+    pressKey(view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(window->qrPreview->PageNumber(), 5);
+    pressKey(view, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(window->qrPreview->PageNumber(), 4);
+    pressKey(view, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(window->qrPreview->PageNumber(), 1);
+    EXPECT_EQ(window->pnlPage->text(), "1/5");
+
+    // Ctrl alone: Ctrl+Shift+P does not print.
+    int prints = 0;
+    window->OnPrintReport = [&](bool showDialog) { prints += showDialog ? 1 : 100; };
+    pressKey(view, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(prints, 0);
+    pressKey(view, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(prints, 1);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(PreviewWindow, GoToTypedPageAndEscape)
+{
+    generate(12);
+    QWidget *view = window->qrPreview;
+    pressKey(view, Qt::Key_G, Qt::ControlModifier);
+    ASSERT_TRUE(window->edtGoToPage->isVisible());
+    EXPECT_TRUE(window->edtGoToPage->text().isEmpty());
+    typeText(window->edtGoToPage, "11");
+    pressKey(window->edtGoToPage, Qt::Key_Return);
+    EXPECT_FALSE(window->edtGoToPage->isVisible());
+    EXPECT_EQ(window->qrPreview->PageNumber(), 11);
+    EXPECT_EQ(window->pnlPage->text(), "11/12");
+
+    // A page beyond the end shows the last; a non-number keeps the page.
+    window->ShowGoToPage();
+    typeText(window->edtGoToPage, "99");
+    pressKey(window->edtGoToPage, Qt::Key_Enter);
+    EXPECT_EQ(window->qrPreview->PageNumber(), 12);
+    window->ShowGoToPage();
+    typeText(window->edtGoToPage, "x");
+    pressKey(window->edtGoToPage, Qt::Key_Return);
+    EXPECT_EQ(window->qrPreview->PageNumber(), 12);
+
+    // Escape with the edit shown only hides the edit; the next one closes the window.
+    window->ShowGoToPage();
+    pressKey(window->edtGoToPage, Qt::Key_Escape);
+    EXPECT_FALSE(window->edtGoToPage->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    pressKey(view, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->Closing);
+}
+
+TEST_F(PreviewWindow, AutomaticScrollingPausesAtEdgesAndStopsAtTheEnd)
+{
+    generate(2);
+    window->ZoomListClick(TfrmReportPreview::kZoom100);
+    TPageView *view = window->qrPreview;
+    window->StartScrolling(false);
+    EXPECT_TRUE(window->ScrollTimer.isActive());
+    EXPECT_EQ(window->ScrollTimer.interval(), 200);
+    window->ScrollTick();
+    EXPECT_EQ(view->ScrollPosition(), 10);
+    int ticks = 1;
+    while (!window->EdgePause && ticks < 1000) {
+        window->ScrollTick();
+        ++ticks;
+    }
+    EXPECT_EQ(view->ScrollPosition(), view->ScrollMaximum());
+    EXPECT_EQ(window->ScrollTimer.interval(), 600);
+    EXPECT_EQ(view->PageNumber(), 1);
+    window->ScrollTick(); // the pause ends: next page, from its top
+    EXPECT_FALSE(window->EdgePause);
+    EXPECT_EQ(window->ScrollTimer.interval(), 200);
+    EXPECT_EQ(view->PageNumber(), 2);
+    EXPECT_EQ(view->ScrollPosition(), 0);
+    while (!window->EdgePause)
+        window->ScrollTick();
+    window->ScrollTick(); // bottom of the last page: stop
+    EXPECT_FALSE(window->ScrollTimer.isActive());
+    EXPECT_EQ(view->PageNumber(), 2);
+
+    // Upward: to the bottom of the previous page, and stop at the top of the first.
+    window->StartScrolling(true);
+    view->ScrollTo(0);
+    window->ScrollTick();
+    EXPECT_TRUE(window->EdgePause);
+    window->ScrollTick();
+    EXPECT_EQ(view->PageNumber(), 1);
+    EXPECT_EQ(view->ScrollPosition(), view->ScrollMaximum());
+    view->ScrollTo(5);
+    window->ScrollTick();
+    window->ScrollTick();
+    EXPECT_FALSE(window->ScrollTimer.isActive());
+    EXPECT_EQ(view->PageNumber(), 1);
+
+    // A page button stops scrolling.
+    window->StartScrolling(false);
+    window->PageDownClick();
+    EXPECT_FALSE(window->ScrollTimer.isActive());
+}
+
+TEST_F(PreviewWindow, OpenPageFileOrAnotherReport)
+{
+    generate(3);
+    TPageStore other;
+    FillStore(other, 7, true);
+    const QString pageFile = installation.path("pages.QRP");
+    ASSERT_TRUE(SavePagesToFile(other, pageFile));
+    const QString junk = installation.dir().write("junk.qrp", "not a page file at all");
+
+    TMessageCapture messages;
+    QString chosen;
+    QString startDir;
+    window->OpenDialog = [&](QWidget *, const QString &dir) { startDir = dir; return chosen; };
+    chosen = junk;
+    window->OpenClick();
+    ASSERT_EQ(messages.Texts.size(), 1);
+    EXPECT_EQ(messages.Texts[0], FormatText(LookupText(16), {junk}));
+    EXPECT_EQ(window->qrPreview->PageCount(), 3);
+    EXPECT_EQ(window->Store(), &store);
+    EXPECT_EQ(startDir, "/tmp");
+
+    chosen = pageFile;
+    window->OpenClick();
+    EXPECT_EQ(window->qrPreview->PageCount(), 7);
+    EXPECT_EQ(window->pnlPage->text(), "1/7");
+    EXPECT_EQ(window->ReportFileName, pageFile);
+    EXPECT_EQ(window->windowTitle(), FormatText(LookupText(145), {pageFile}));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(store.PageCount(), 3); // the report's own pages are untouched
+
+    chosen = installation.path("next.srp");
+    window->OpenClick();
+    EXPECT_EQ(window->RequestedFile(), chosen);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(PreviewWindow, SaveDispatchesByTypeAndRemembersTheDirectory)
+{
+    generate(2);
+    QStringList calls;
+    window->OnSaveCopy = [&](const QString &file, const QString &progress, const QString &cancel) {
+        calls << "copy " + file;
+        EXPECT_EQ(progress, LookupText(129));
+        EXPECT_EQ(cancel, LookupText(130));
+        return true;
+    };
+    window->OnExport = [&](const QString &file, const QString &client) {
+        calls << "export " + file;
+        EXPECT_TRUE(client.endsWith("CLIENT.PAR"));
+        return true;
+    };
+    QString target;
+    int type = 0;
+    window->SaveDialog = [&](QWidget *, const QString &, QString &file, int &t) { file = target; t = type; return true; };
+    target = installation.path("a.srp");
+    window->SaveClick();
+    type = 1;
+    target = installation.path("a.csv");
+    window->SaveClick();
+    type = 2;
+    target = installation.path("a.qrp");
+    window->SaveClick();
+    EXPECT_EQ(calls, QStringList({"copy " + installation.path("a.srp"), "export " + installation.path("a.csv")}));
+    TPageStore loaded;
+    EXPECT_TRUE(LoadPagesFromFile(loaded, target));
+    EXPECT_EQ(loaded.PageCount(), 2);
+    EXPECT_EQ(LastSaveDirectory(), installation.path());
+    window->close();
+    EXPECT_EQ(IniReadString(trvlPar(), "PageInfo", "LastReportDir", ""), installation.path());
+    LastSaveDirectory().clear();
+}
+
+} // namespace

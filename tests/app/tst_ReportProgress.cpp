@@ -1,0 +1,112 @@
+// The report progress window: buttons, cancel and stop, close box, minimised caption, and the
+// other windows it disables while it exists.
+#include "PreviewTestSupport.h"
+
+#include "app/ReportProgressWindow.h"
+#include "foundation/LanguageTable.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Distance of a control's left edge from the window's right edge (the window is mirrored).
+int mirroredLeft(const QWidget *control)
+{
+    return control->parentWidget()->width() - control->geometry().right() - 1;
+}
+
+TEST(ReportProgress, CancelOnlyAsksTheQuestion)
+{
+    TMessageCapture messages(false);
+    TfrmReportProgress window;
+    window.ShowProgress(50, 51, true);
+    EXPECT_EQ(window.windowTitle(), LookupText(50));
+    EXPECT_EQ(window.lblPleaseWait->text(), LookupText(5525));
+    EXPECT_EQ(window.btnCancel->text(), LookupText(5056));
+    EXPECT_TRUE(window.btnStop->isHidden());
+    EXPECT_EQ(mirroredLeft(window.btnCancel), (window.width() - window.btnCancel->width()) / 2);
+
+    window.btnCancel->click();
+    ASSERT_EQ(messages.Texts.size(), 1);
+    EXPECT_EQ(messages.Texts[0], LookupText(51));
+    EXPECT_FALSE(window.Cancelled); // No: the pass goes on
+    messages.AnswerYes = true;
+    window.btnCancel->click();
+    EXPECT_TRUE(window.Cancelled);
+    EXPECT_FALSE(window.Stopped);
+    EXPECT_TRUE(window.Sink().Cancelled());
+
+    // Showing again starts afresh.
+    window.SetPercent(70);
+    window.ShowProgress(129, 130, true);
+    EXPECT_FALSE(window.Cancelled);
+    EXPECT_EQ(window.gugProgress->value(), 0);
+}
+
+TEST(ReportProgress, WithStopCancelEndsAtOnceAndStopKeepsTheWork)
+{
+    TMessageCapture messages;
+    TfrmReportProgress window;
+    window.ShowProgress(1, 0, false);
+    EXPECT_FALSE(window.btnStop->isHidden());
+    EXPECT_EQ(window.btnStop->text(), LookupText(5157));
+    const int stopLeft = (window.width() - qRound(window.btnCancel->width() * 2.25)) / 2;
+    EXPECT_EQ(mirroredLeft(window.btnStop), stopLeft);
+    EXPECT_EQ(mirroredLeft(window.btnCancel), stopLeft + qRound(window.btnStop->width() * 1.25));
+
+    window.btnCancel->click();
+    EXPECT_TRUE(window.Cancelled);
+    EXPECT_FALSE(window.Stopped);
+    EXPECT_TRUE(messages.Texts.isEmpty());
+    window.ShowProgress(1, 0, false);
+    window.btnStop->click();
+    EXPECT_TRUE(window.Cancelled);
+    EXPECT_TRUE(window.Stopped);
+}
+
+TEST(ReportProgress, CloseBoxCancelsInsteadOfClosing)
+{
+    TfrmReportProgress window;
+    window.ShowProgress(66, 67, true);
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.Cancelled);
+    window.hide();
+}
+
+TEST(ReportProgress, MinimisedCaptionShowsThePercentage)
+{
+    TfrmReportProgress window;
+    window.ShowProgress(66, 67, true, true);
+    window.SetPercent(40);
+    EXPECT_EQ(window.gugProgress->value(), 40);
+    if (window.isMinimized()) {
+        EXPECT_EQ(window.windowTitle(), LookupText(66) + " (40%)");
+    }
+    window.showNormal();
+    window.SetPercent(50);
+    EXPECT_EQ(window.windowTitle(), LookupText(66));
+    // Values outside 0..100 leave the bar alone.
+    window.SetPercent(130);
+    EXPECT_EQ(window.gugProgress->value(), 50);
+}
+
+TEST(ReportProgress, OtherWindowsAreDisabledWhileItExists)
+{
+    QWidget other;
+    other.show();
+    {
+        TfrmReportProgress window;
+        EXPECT_FALSE(other.isEnabled());
+        window.ShowProgress(1, 0, false);
+        EXPECT_TRUE(window.isEnabled());
+    }
+    EXPECT_TRUE(other.isEnabled());
+}
+
+} // namespace
