@@ -56,8 +56,9 @@ INCLUDE_HEADER=Y
 HEADER_TYPE=1
 )";
 
-// TRVL.PAR: report appearance, the company page header and the graph colours. LogoFile is a bare name, taken
-// from the data directory, which is this folder.
+// TRVL.PAR: report appearance, the company page header and the graph look. The graph
+// sections hold every key the graph windows write back, so that using them leaves the file
+// as it is. LogoFile is a bare name, taken from the data directory, which is this folder.
 const char kTrvlPar[] = R"([sysconfig]
 DB_LANGUAGE=HEB
 
@@ -155,8 +156,79 @@ Serie1Color=11565614
 Serie2Color=2394864
 Serie3Color=5934396
 Serie4Color=7223839
+Serie5Color=8388608
+Serie6Color=16776960
+Serie7Color=65535
+Serie8Color=8388736
+Serie9Color=16711935
+Serie10Color=32896
 VerticalGrid=N
 HorizontalGrid=Y
+TitleFontName=Arial
+TitleFontSize=14
+TitleFontColor=clBlack
+TitleFontBold=Y
+TitleFontItalic=N
+TitleFontUnderline=N
+TitleFontStrikeOut=N
+TitleFontCharSet=1
+AxisTitlesFontName=Arial
+AxisTitlesFontSize=10
+AxisTitlesFontColor=clBlack
+AxisTitlesFontBold=Y
+AxisTitlesFontItalic=N
+AxisTitlesFontUnderline=N
+AxisTitlesFontStrikeOut=N
+AxisTitlesFontCharSet=1
+AxisLablesFontName=Arial
+AxisLablesFontSize=8
+AxisLablesFontColor=clBlack
+AxisLablesFontBold=N
+AxisLablesFontItalic=N
+AxisLablesFontUnderline=N
+AxisLablesFontStrikeOut=N
+AxisLablesFontCharSet=1
+
+[TrafficGraphInfo]
+BackgoundColor=16777215
+WallsColor=16119285
+UseRandomColors=N
+Serie1Color=5934396
+Serie2Color=11565614
+Serie3Color=2394864
+Serie4Color=32768
+Serie5Color=8388608
+Serie6Color=16776960
+Serie7Color=65535
+Serie8Color=8388736
+Serie9Color=16711935
+Serie10Color=32896
+VerticalGrid=N
+HorizontalGrid=Y
+TitleFontName=Arial
+TitleFontSize=14
+TitleFontColor=clBlack
+TitleFontBold=Y
+TitleFontItalic=N
+TitleFontUnderline=N
+TitleFontStrikeOut=N
+TitleFontCharSet=1
+AxisTitlesFontName=Arial
+AxisTitlesFontSize=10
+AxisTitlesFontColor=clBlack
+AxisTitlesFontBold=Y
+AxisTitlesFontItalic=N
+AxisTitlesFontUnderline=N
+AxisTitlesFontStrikeOut=N
+AxisTitlesFontCharSet=1
+AxisLablesFontName=Arial
+AxisLablesFontSize=8
+AxisLablesFontColor=clBlack
+AxisLablesFontBold=N
+AxisLablesFontItalic=N
+AxisLablesFontUnderline=N
+AxisLablesFontStrikeOut=N
+AxisLablesFontCharSet=1
 )";
 
 // TRNSFONT.INI: the window fonts for the Hebrew database language.
