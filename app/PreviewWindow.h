@@ -142,6 +142,7 @@ private:
     void removeCurrentZoomEntry();
     void leaveZoomBox();
     void moveZoomSelection(int step);
+    void updateProgressPanel();
     bool handleKey(QKeyEvent *event);
     void goToTypedPage();
     QString startDirectory() const;
@@ -150,6 +151,7 @@ private:
 
     QString m_requestedFile;
     TZoomBox *m_zoomBox = nullptr;
+    QAction *m_progressAction = nullptr;
     std::vector<std::unique_ptr<TPageStore>> m_loadedStores;
     QPointer<TPrinterThread> m_printThread;
     qint64 m_lastEventsAt = 0;

@@ -1,0 +1,151 @@
+#include "app/PreviewWindow.h"
+
+#include "app/PageView.h"
+#include "engine/PageFile.h"
+#include "engine/PageStore.h"
+#include "foundation/FontTranslation.h"
+#include "foundation/IniFile.h"
+#include "foundation/LanguageTable.h"
+#include "foundation/Messages.h"
+#include "foundation/Paths.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+// Open, save, print and graph: the toolbar actions that leave the window.
+
+namespace {
+
+const QString kPageInfo = QStringLiteral("PageInfo");
+
+} // namespace
+
+// ---- open, save, print, graph ----
+
+QString TfrmReportPreview::startDirectory() const
+{
+    if (!LastSaveDirectory().isEmpty())
+        return LastSaveDirectory();
+    if (ReportFileName.isEmpty())
+        return IniReadString(TrvlPar(), kPageInfo, QStringLiteral("LastReportDir"));
+    return QFileInfo(ReportFileName).absolutePath();
+}
+
+void TfrmReportPreview::OpenClick()
+{
+    if (Busy)
+        return;
+    Busy = true;
+    StopScrolling();
+    QString file;
+    if (OpenDialog) {
+        file = OpenDialog(this, startDirectory());
+    } else {
+        QFileDialog dialog(this, LookupText(7).trimmed(), startDirectory());
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setNameFilters({QStringLiteral("Report files (*.SRP *.srp)"), QStringLiteral("Report files (*.QRP *.qrp)")});
+        dialog.setDefaultSuffix(QStringLiteral("SRP"));
+        TranslateFormFonts(&dialog);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            file = dialog.selectedFiles().constFirst();
+    }
+    Busy = false;
+    if (file.isEmpty())
+        return;
+    if (QFileInfo(file).suffix().left(3).toUpper() != QLatin1String("QRP")) {
+        // Another report: the driver shows it in a new report form once this window is closed.
+        m_requestedFile = file;
+        close();
+        return;
+    }
+    openPageFile(file);
+    updateCaption();
+}
+
+void TfrmReportPreview::openPageFile(const QString &file)
+{
+    // The pages shown stay as they are unless the file gives pages.
+    auto store = std::make_unique<TPageStore>();
+    if (!LoadPagesFromFile(*store, file) || store->PageCount() == 0) {
+        WarnOk(FormatText(LookupText(16), {file}));
+        return;
+    }
+    store->SetFinished();
+    TPageStore *loaded = store.get();
+    // Earlier stores stay alive: a print job may still be reading one.
+    m_loadedStores.push_back(std::move(store));
+    ReportFileName = file;
+    ReportFinished = true;
+    // Graph data comes from a report file, not from pages.
+    HasGraph = false;
+    const int zoom = qrPreview->Zoom();
+    qrPreview->SetStore(loaded);
+    m_pageShown = true;
+    qrPreview->ShowPage(1);
+    if (ZoomMode == kZoomWholePage)
+        qrPreview->ZoomToFit();
+    else if (ZoomMode == kZoomPageWidth)
+        qrPreview->ZoomToWidth();
+    else
+        qrPreview->SetZoom(zoom);
+    refreshZoomList();
+    GoToPage(1);
+}
+
+void TfrmReportPreview::SaveClick()
+{
+    if (Busy || !SaveDialog)
+        return;
+    Busy = true;
+    StopScrolling();
+    QString file;
+    int type = 0;
+    if (SaveDialog(this, startDirectory(), file, type) && !file.isEmpty()) {
+        switch (type) {
+        case 0:
+            if (OnSaveCopy)
+                OnSaveCopy(file, LookupText(129), LookupText(130));
+            break;
+        case 2:
+            if (Store() && !SavePagesToFile(*Store(), file))
+                ErrorOk(FormatText(LookupText(kTextCannotSave), {file}));
+            break;
+        default:
+            if (OnExport)
+                OnExport(file, ClientParInProgramDir());
+            break;
+        }
+        LastSaveDirectory() = QFileInfo(file).absolutePath();
+    }
+    Busy = false;
+}
+
+void TfrmReportPreview::PrintClick()
+{
+    if (Busy || !NotPrinting)
+        return;
+    Busy = true;
+    StopScrolling();
+    if (OnPrintReport)
+        OnPrintReport(true);
+    Busy = false;
+    qrPreview->setFocus();
+}
+
+void TfrmReportPreview::GraphClick()
+{
+    if (Busy)
+        return;
+    Busy = true;
+    StopScrolling();
+    if (OnShowGraph) {
+        setEnabled(false);
+        OnShowGraph();
+        setEnabled(true);
+        activateWindow();
+        qrPreview->setFocus();
+    }
+    Busy = false;
+}
+

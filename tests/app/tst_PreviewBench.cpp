@@ -1,0 +1,70 @@
+// Timings and pictures for bench/preview-bench.sh; disabled in the test run.
+#include "PreviewTestSupport.h"
+
+#include "app/PageView.h"
+#include "app/PreviewWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Turning to a page at 100%: the page is drawn and the view painted.
+TEST(PreviewBench, DISABLED_PageTurnAt100Percent)
+{
+    const int pages = qEnvironmentVariableIntValue("PREVIEW_BENCH_PAGES") > 0
+        ? qEnvironmentVariableIntValue("PREVIEW_BENCH_PAGES") : 2000;
+    TTestInstallation installation;
+    TPageStore store;
+    TfrmReportPreview window(QStringLiteral("/tmp/bench.srp"), QIcon());
+    window.resize(1280, 900);
+    window.show();
+    window.SetStore(&store);
+    FillStore(store, pages);
+    window.ReportDone(false);
+    window.ZoomListClick(TfrmReportPreview::kZoom100);
+    QApplication::processEvents();
+    double worst = 0, total = 0;
+    const int turns = 200;
+    for (int i = 0; i < turns; ++i) {
+        const int page = int((quint64(i) * 7919) % quint64(pages)) + 1;
+        QElapsedTimer timer;
+        timer.start();
+        window.GoToPage(page);
+        window.qrPreview->viewport()->repaint();
+        const double ms = timer.nsecsElapsed() / 1e6;
+        worst = qMax(worst, ms);
+        total += ms;
+    }
+    std::printf("page turn at 100%%: %d pages, %d turns, mean %.2f ms, worst %.2f ms\n", pages, turns, total / turns, worst);
+}
+
+// Pictures of the window for checking by eye.
+TEST(PreviewBench, DISABLED_Screenshots)
+{
+    const QString dir = qEnvironmentVariable("PREVIEW_SHOT_DIR", QStringLiteral("/tmp"));
+    TTestInstallation installation;
+    TPageStore store;
+    TfrmReportPreview window(QStringLiteral("/tmp/calls.srp"), QIcon());
+    window.resize(1100, 760);
+    window.show();
+    window.SetStore(&store);
+    FillStore(store, 12);
+    window.SetProgress(40);
+    window.grab().save(dir + "/preview-generating.png");
+    window.ReportDone(true);
+    window.ZoomListClick(TfrmReportPreview::kZoom100);
+    window.GoToPage(3);
+    window.grab().save(dir + "/preview-100.png");
+    window.ZoomListClick(TfrmReportPreview::kZoomWholePage);
+    window.ShowGoToPage();
+    window.PrintStarted(nullptr);
+    window.PrintProgress(3, 12);
+    QApplication::processEvents();
+    window.grab().save(dir + "/preview-whole-page.png");
+    window.PrintFinished();
+}
+
+} // namespace
