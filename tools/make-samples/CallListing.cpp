@@ -43,6 +43,13 @@ void writeLayout(TSrpWriter &out, const QList<TDepartment> &departments, bool li
     out.Record(rcTextStyle, {"5", "Arial", "10", "Y", "N", "N", "clBlack"});
     out.Record(rcTableStyle, {"1"});
     out.Record(rcColumnBlockAlign, {"C"});
+    // Title columns and column formats, read by the CSV export only, and given before the
+    // column titles so that the exported title line carries the title column's caption too.
+    // The formats are numbered over the exported line, title columns first.
+    out.Record(rcTitleColumnCount, {"1"});
+    out.Record(rcTitleColumnCaptions, {Fld("מחלקה")});
+    out.Record(rcCsvFormats, {"L", "30", "R", "5", "L", "20", "L", "10", "L", "5", "L", "8", "L", "14", "L", "10", "R", "10"});
+
     out.Record(rcColumnCount, {"8"});
     out.Record(rcColumnWidths, {"D5", "C14", "D10", "D5", "D8", "D13", "C9", "D8"});
     out.Record(rcDataAlignment, {"C", "D", "C", "C", "C", "N", "D", "R"});
@@ -53,12 +60,6 @@ void writeLayout(TSrpWriter &out, const QList<TDepartment> &departments, bool li
                           Fld("מספר|מחויג"), Fld("סוג|שיחה"), Fld("עלות|(₪)")});
     out.Record(rcDataSpacing, {"0", "0"});
     out.Record(rcTotalSpacing, {"4", "8"});
-
-    // Title columns and column formats, read by the CSV export only. The formats are
-    // numbered over the exported line, title columns first.
-    out.Record(rcTitleColumnCount, {"1"});
-    out.Record(rcTitleColumnCaptions, {Fld("מחלקה")});
-    out.Record(rcCsvFormats, {"L", "15", "Z", "5", "L", "20", "L", "10", "L", "5", "L", "8", "L", "14", "L", "10", "R", "10"});
 
     out.Record(rcReportHeaderLine, {"4", "C", "0", "4", Fld("דוח שיחות יוצאות לפי שלוחה")});
     out.Record(rcReportHeaderLine, {"5", "C", "0", "2", Fld(kPeriodText)});
