@@ -5,10 +5,13 @@
 #include "foundation/FontTranslation.h"
 #include "foundation/LanguageTable.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPageLayout>
 #include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QSemaphore>
 
 namespace {
@@ -17,6 +20,15 @@ namespace {
 QSizeF pixelsToPoints(const QSize &pixels) { return QSizeF(pixels) * 72.0 / 96.0; }
 
 } // namespace
+
+QString SuggestedPdfName(const QString &title)
+{
+    QString name = title.simplified();
+    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("-"));
+    if (name.isEmpty())
+        name = QStringLiteral("report");
+    return QDir::homePath() + QLatin1Char('/') + name + QStringLiteral(".pdf");
+}
 
 TVelaPrinter::TVelaPrinter()
     : QPrinter(QPrinter::HighResolution)
@@ -45,6 +57,10 @@ bool TVelaPrinter::SetupFromDialog(QWidget *owner, const TPageStore &store)
     FromPage = 1;
     ToPage = count;
     PrepareForPages(store);
+    // Without a system printer the dialog offers only a PDF file: suggest a file name rather
+    // than a bare folder.
+    if (QPrinterInfo::availablePrinterNames().isEmpty() && outputFileName().isEmpty())
+        setOutputFileName(SuggestedPdfName(store.Title));
     QPrintDialog dialog(this, owner);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange
                       | QAbstractPrintDialog::PrintShowPageSize);

@@ -14,6 +14,9 @@ class QWidget;
 class TPageStore;
 class TfrmReportPreview;
 
+// A PDF file name in the home folder for a report of that title.
+QString SuggestedPdfName(const QString &title);
+
 // A printer of its own for each job, so that the chosen printer, page range and settings do
 // not change the defaults of the next job.
 class TVelaPrinter : public QPrinter

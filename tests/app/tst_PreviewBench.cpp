@@ -3,9 +3,13 @@
 
 #include "app/PageView.h"
 #include "app/PreviewWindow.h"
+#include "app/PrintJob.h"
+#include "app/ReportProgressWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPrintDialog>
+#include <QTimer>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -65,6 +69,21 @@ TEST(PreviewBench, DISABLED_Screenshots)
     QApplication::processEvents();
     window.grab().save(dir + "/preview-whole-page.png");
     window.PrintFinished();
+
+    TfrmReportProgress progress;
+    progress.ShowProgress(1, 0, false);
+    progress.SetPercent(35);
+    progress.grab().save(dir + "/progress-window.png");
+    progress.hide();
+
+    TVelaPrinter printer;
+    QTimer::singleShot(300, [&] {
+        if (printer.PrintDialog) {
+            printer.PrintDialog->grab().save(dir + "/print-dialog.png");
+            printer.PrintDialog->reject();
+        }
+    });
+    printer.SetupFromDialog(&window, store);
 }
 
 } // namespace
