@@ -196,11 +196,11 @@ bool WriteTrunkSummary(const QString &path, const QString &logoPath, QString &er
     // The report's own page header: logo on the left, company labels on the right, a rule
     // under them; a footer label and rule.
     writeEmbeddedLogo(out, logoPath);
-    out.RecordLine(rcPageHeaderItem, label(1, 300, 2, 400, "R", 14, "8388608", true, false,
+    out.RecordLine(rcPageHeaderItem, label(1, 318, 2, 400, "R", 14, "8388608", true, false,
                                            QString::fromUtf8("גלבוע תקשורת ומחשוב בע\"מ")));
-    out.RecordLine(rcPageHeaderItem, label(1, 300, 26, 400, "R", 9, "0", false, false,
+    out.RecordLine(rcPageHeaderItem, label(1, 318, 26, 400, "R", 9, "0", false, false,
                                            QString::fromUtf8("רחוב הברזל 32, תל אביב-יפו 6971005")));
-    out.RecordLine(rcPageHeaderItem, label(1, 300, 42, 400, "R", 9, "0", false, false,
+    out.RecordLine(rcPageHeaderItem, label(1, 318, 42, 400, "R", 9, "0", false, false,
                                            QString::fromUtf8("טלפון 03-7651234 | פקס 03-7651299")));
     out.RecordLine(rcPageHeaderItem, label(1, 1, 70, 180, "L", 8, "8421504", false, false, QStringLiteral("01/12/2026 07:30")));
     out.Record(rcPageHeaderItem, {"2", "88"});
@@ -224,8 +224,10 @@ bool WriteTrunkSummary(const QString &path, const QString &logoPath, QString &er
     out.Record(rcUserDefFooterLine, {Fld("@SITE - לשימוש פנימי בלבד")});
     out.Record(rcUserDefFooterLine, {Fld("שאלות על הדוח: מחלקת מערכות מידע, שלוחה 230")});
 
-    // Columns in pixels, so that the column-group captions above them can line up.
+    // Columns in pixels at the right of the page, so that the column-group captions above
+    // them can line up.
     const int widths[] = {55, 110, 70, 60, 75, 75, 70};
+    out.Record(rcColumnBlockAlign, {"R"});
     out.Record(rcColumnCount, {"7"});
     out.Record(rcColumnWidths, {"55", "110", "70", "60", "75", "75", "70"});
     out.Record(rcDataAlignment, {"C", "D", "D", "C", "C", "R", "C"});
@@ -233,16 +235,16 @@ bool WriteTrunkSummary(const QString &path, const QString &logoPath, QString &er
     out.Record(rcTitles, {Fld("מספר|קו"), Fld("ספק"), Fld("סוג|קו"), Fld("מספר|שיחות"), Fld("משך|כולל"), Fld("עלות|(₪)"),
                           Fld("ניצולת|(%)")});
     out.Record(rcDotLeader, {"2"});
-    // Column-group captions. They are placed from the left edge: a blank first group
-    // stands for the gap before the column block, then the traffic columns (4-7, drawn on
-    // the left in this right-to-left report) and the line details (1-3).
-    const int traffic = widths[3] + widths[4] + widths[5] + widths[6] + 3 * 13;
+    // Column-group captions over the line details (columns 1-3) and the traffic (4-7). In a
+    // right-to-left report they are laid out from the right edge like the columns; a 13-pixel
+    // first group stands for the gap between the column block and the right margin.
     const int details = widths[0] + widths[1] + widths[2] + 2 * 13;
+    const int traffic = widths[3] + widths[4] + widths[5] + widths[6] + 3 * 13;
     out.Record(rcClearSubHeader);
-    out.Record(rcSubHeaderWidths, {"0", Fld(traffic), Fld(details)});
+    out.Record(rcSubHeaderWidths, {"13", Fld(details), Fld(traffic)});
     out.Record(rcSubHeaderRepeat, {"0"});
-    out.Record(rcSubHeaderCell, {"1", "2", "5", "C", "4", "2", Fld("תעבורה ועלויות")});
-    out.Record(rcSubHeaderCell, {"1", "3", "5", "C", "4", "2", Fld("פרטי הקו")});
+    out.Record(rcSubHeaderCell, {"1", "2", "5", "C", "4", "2", Fld("פרטי הקו")});
+    out.Record(rcSubHeaderCell, {"1", "3", "5", "C", "4", "2", Fld("תעבורה ועלויות")});
     out.Record(rcPageNumberOn, {"5"});
 
     qint64 calls = 0, seconds = 0, agorot = 0;
