@@ -140,9 +140,8 @@ void TfrmReportPreview::GraphClick()
     Busy = true;
     StopScrolling();
     if (OnShowGraph) {
-        setEnabled(false);
+        // The graph window is modal over this one, which takes no input meanwhile.
         OnShowGraph();
-        setEnabled(true);
         activateWindow();
         qrPreview->setFocus();
     }

@@ -23,6 +23,14 @@ constexpr qint64 kEventsInterval = 30;
 
 } // namespace
 
+bool TfrmReportProgress::ownsThis(const QWidget *window) const
+{
+    for (const QWidget *w = parentWidget(); w; w = w->parentWidget())
+        if (w == window)
+            return true;
+    return false;
+}
+
 TfrmReportProgress::TfrmReportProgress(QWidget *parent)
     : QDialog(parent)
 {
@@ -64,10 +72,12 @@ TfrmReportProgress::TfrmReportProgress(QWidget *parent)
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    // While this window exists it is the only one the user can work with.
+    // While this window exists it is the only one the user can work with. A window that owns
+    // this one is blocked by modality instead: disabling it would disable this window too.
+    setWindowModality(Qt::ApplicationModal);
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows) {
-        if (window != this && window->isWindow() && window->isEnabled() && window->isVisible()) {
+        if (window != this && !ownsThis(window) && window->isEnabled() && window->isVisible()) {
             window->setEnabled(false);
             m_disabledWindows.append(window);
         }

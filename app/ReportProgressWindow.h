@@ -58,6 +58,7 @@ private:
         TfrmReportProgress &m_window;
     };
 
+    bool ownsThis(const QWidget *window) const;
     void placeButtons();
     void buttonClicked(QPushButton *button);
 

@@ -4,7 +4,10 @@
 #include "app/PageView.h"
 #include "app/PreviewWindow.h"
 #include "app/PrintJob.h"
+#include "app/ReportPreviewRun.h"
 #include "app/ReportProgressWindow.h"
+#include "foundation/AppState.h"
+#include "report/ReportForm.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -43,6 +46,58 @@ TEST(PreviewBench, DISABLED_PageTurnAt100Percent)
         total += ms;
     }
     std::printf("page turn at 100%%: %d pages, %d turns, mean %.2f ms, worst %.2f ms\n", pages, turns, total / turns, worst);
+}
+
+// A real report run into the preview (PREVIEW_BENCH_REPORT): first page shown, whole run,
+// and turning to pages spread over it at 100%.
+TEST(PreviewBench, DISABLED_RealReport)
+{
+    const QString report = qEnvironmentVariable("PREVIEW_BENCH_REPORT");
+    ASSERT_FALSE(report.isEmpty()) << "set PREVIEW_BENCH_REPORT";
+    AdminMode = true;
+    QElapsedTimer clock;
+    double firstPage = -1, finished = -1;
+    double worst = 0, total = 0;
+    int pages = 0, turns = 0;
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *preview = qobject_cast<TfrmReportPreview *>(w);
+            if (!preview || !preview->isVisible())
+                continue;
+            if (firstPage < 0 && preview->qrPreview->PageNumber() > 0)
+                firstPage = clock.nsecsElapsed() / 1e6;
+            if (!preview->ReportFinished)
+                return;
+            finished = clock.nsecsElapsed() / 1e6;
+            watch.stop();
+            pages = preview->qrPreview->PageCount();
+            preview->ZoomListClick(TfrmReportPreview::kZoom100);
+            turns = qMin(200, pages);
+            for (int i = 0; i < turns; ++i) {
+                const int page = int((quint64(i) * 7919) % quint64(pages)) + 1;
+                QElapsedTimer timer;
+                timer.start();
+                preview->GoToPage(page);
+                preview->qrPreview->viewport()->repaint();
+                const double ms = timer.nsecsElapsed() / 1e6;
+                worst = qMax(worst, ms);
+                total += ms;
+            }
+            preview->close();
+            return;
+        }
+    });
+    clock.start();
+    watch.start();
+    TfrmReport form(report, kUserName);
+    form.LoadReport();
+    RunReportPreview(form, QIcon());
+    std::printf("report %s: first page shown after %.0f ms, all %d pages after %.0f ms\n",
+                qPrintable(report), firstPage, pages, finished);
+    if (turns > 0)
+        std::printf("page turn at 100%%: %d turns, mean %.2f ms, worst %.2f ms\n", turns, total / turns, worst);
 }
 
 // Pictures of the window for checking by eye.

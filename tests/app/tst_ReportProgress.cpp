@@ -107,6 +107,16 @@ TEST(ReportProgress, OtherWindowsAreDisabledWhileItExists)
         EXPECT_TRUE(window.isEnabled());
     }
     EXPECT_TRUE(other.isEnabled());
+
+    // Shown over a window that owns it, that window stays enabled but is blocked.
+    {
+        TfrmReportProgress owned(&other);
+        owned.ShowProgress(50, 51, true);
+        EXPECT_TRUE(owned.isEnabled());
+        EXPECT_TRUE(other.isEnabled());
+        EXPECT_EQ(QApplication::activeModalWidget(), &owned);
+        owned.hide();
+    }
 }
 
 } // namespace
