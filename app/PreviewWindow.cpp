@@ -23,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QScreen>
 #include <QToolBar>
@@ -107,7 +108,14 @@ void TfrmReportPreview::buildToolbar()
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setIconSize(QSize(22, 22));
-    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    // The window manager's system menu cannot be extended here, so the about item lives in
+    // the toolbar's context menu.
+    bar->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(bar, &QWidget::customContextMenuRequested, this, [this, bar](const QPoint &at) {
+        QMenu menu(this);
+        menu.addAction(FormatText(LookupText(150), {LookupText(1)}), this, &TfrmReportPreview::ShowAbout);
+        menu.exec(bar->mapToGlobal(at));
+    });
     auto button = [&](const char *name, TPreviewIcon picture, int hint, void (TfrmReportPreview::*slot)()) {
         QAction *a = bar->addAction(PreviewIcon(picture), LookupText(hint));
         a->setObjectName(QLatin1String(name));
@@ -190,6 +198,11 @@ void TfrmReportPreview::buildToolbar()
 
     btnClose = button("btnClose", TPreviewIcon::Close, 9, nullptr);
     connect(btnClose, &QAction::triggered, this, &QWidget::close);
+}
+
+void TfrmReportPreview::ShowAbout()
+{
+    ShowMessageBox(LookupText(1) + QLatin1Char('\n') + QLatin1String(kViewerVersion), LookupText(1), mkInformation, mbOK);
 }
 
 void TfrmReportPreview::SetStore(TPageStore *store)

@@ -125,6 +125,8 @@ public:
     void ZoomListClick(int index);
     void ZoomEnter();
     void ShowGoToPage();
+    // The about box: program name and version.
+    void ShowAbout();
     // One tick of automatic scrolling.
     void ScrollTick();
 

@@ -115,6 +115,12 @@ TEST_F(PreviewWindow, CaptionAndHintsComeFromTheLanguageTable)
     EXPECT_EQ(window->cmbZoom->itemText(3), LookupText(14));
     EXPECT_EQ(window->layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(window->cmbZoom->layoutDirection(), Qt::LeftToRight);
+
+    TMessageCapture messages;
+    window->ShowAbout();
+    ASSERT_EQ(messages.Texts.size(), 1);
+    EXPECT_TRUE(messages.Texts[0].startsWith(LookupText(1)));
+    EXPECT_TRUE(messages.Texts[0].endsWith("1.00"));
 }
 
 TEST_F(PreviewWindow, FirstStartOpensAtPageWidthAndStoresWholePagePercentage)
