@@ -1,11 +1,17 @@
 #include "report/ReportForm.h"
 
 #include "foundation/AppState.h"
+#include "foundation/IniFile.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
+#include "foundation/Paths.h"
 #include "foundation/Progress.h"
 #include "report/RecordCodes.h"
 #include "report/RecordStream.h"
+#include "report/TextMeasurer.h"
+
+#include <QDir>
+#include <QTemporaryFile>
 
 bool ReportAccepted = false;
 
@@ -13,7 +19,21 @@ TfrmReport::TfrmReport(const QString &fileName, const QString &userName)
     : m_fileName(fileName)
     , m_userName(userName)
     , m_reader(std::make_unique<TSrpReader>(fileName))
+    , m_measurer(&DefaultTextMeasurer())
 {
+    // The child-band chains of the page header, the detail band and the page footer.
+    bndHeaderInfo.Child = &bndSubHeaderInfo;
+    bndSubHeaderInfo.Child = &bndUserHeader;
+    bndUserHeader.Child = &bndUserDefHeader;
+    bndUserDefHeader.Child = &bndReportHeader;
+    bndReportHeader.Child = &bndSubHeader;
+    bndSubHeader.Child = &bndTitles;
+    bndFields.Child = &bndTotals;
+    bndTotals.Child = &bndReportFooter;
+    bndFooterInfo.Child = &bndFooterInfo2;
+    CreateControls();
+    PageSetup.Orientation = TPageOrientation::Portrait;
+    PrintableWidth = PageSetup.PrintableWidth();
 }
 
 TfrmReport::~TfrmReport() = default;
@@ -42,12 +62,9 @@ void TfrmReport::LoadReport()
 void TfrmReport::ApplyOrientation(QByteArray rest)
 {
     Orientation = NextField(rest) == "2" ? TOrientation::Landscape : TOrientation::Portrait;
-}
-
-void TfrmReport::ResetLayout()
-{
-    HasGraph = false;
-    IsTrafficGraph = false;
+    PageSetup.Orientation = Orientation == TOrientation::Landscape ? TPageOrientation::Landscape
+                                                                   : TPageOrientation::Portrait;
+    PrintableWidth = PageSetup.PrintableWidth();
 }
 
 bool TfrmReport::ReadRecord()
@@ -79,8 +96,34 @@ QByteArray TfrmReport::RecordLine() const
     return Scrambled ? ScrambleLine(line) : line;
 }
 
+namespace {
+
+// The engine's own temporary files need a writable folder: the system's, else the current one.
+void CheckTemporaryDirectory()
+{
+    for (const QString &dir : {QDir::tempPath(), QDir::currentPath()}) {
+        QTemporaryFile probe(dir + QStringLiteral("/QRPXXXXXX"));
+        if (probe.open()) {
+            probe.remove();
+            qputenv("TMPDIR", QFile::encodeName(dir));
+            return;
+        }
+    }
+}
+
+} // namespace
+
 TfrmReport::TRunStart TfrmReport::StartRun(TProgressSink *progress)
 {
+    HeaderInProgress = false;
+    UserDefHeaderDue = true;
+    TitlesDue = true;
+    CheckTemporaryDirectory();
+    if (m_fileName.isEmpty()) {
+        PrintableWidth = PageSetup.PrintableWidth();
+        BlankFormPassDue = true;
+        return TRunStart::Ready;
+    }
     if (RequiredViewerVersion > kViewerMajorVersion) {
         WarnOk(FormatText(LookupText(152), {QString::number(RequiredViewerVersion)}));
         ReportAccepted = false;
@@ -103,6 +146,10 @@ TfrmReport::TRunStart TfrmReport::StartRun(TProgressSink *progress)
         ReportAccepted = false;
         return TRunStart::NoData;
     }
+    if (BuildPageHeader)
+        BuildPageHeaderFromSettings();
+    if (ReportStyle == '2')
+        ApplyGridStyle();
     return TRunStart::Ready;
 }
 

@@ -1,25 +1,40 @@
 #pragma once
 // The report form: reads a saved report's record stream and turns it into a banded page
-// layout. It is not a window; the preview window shows what it produces.
+// layout. It is not a window; the preview window shows the pages it produces.
+#include "engine/Band.h"
+#include "engine/PageSetup.h"
+#include "engine/ReportEngine.h"
+#include "export/HeaderFooter.h"
+#include "report/ReportRun.h"
 #include "report/SrpReader.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 
+class TPageStore;
 class TProgressSink;
+class TTextMeasurer;
 
 enum class TOrientation { Portrait, Landscape };
 
 // Set when a report file opened; cleared by a run refused for its version or without rows.
 extern bool ReportAccepted;
 
-class TfrmReport
+inline constexpr int kMaxColumns = 30;
+inline constexpr int kMaxTitleRows = 5;
+inline constexpr int kColumnGap = 13;
+inline constexpr int kMaxSubHeaderItems = 200;
+inline constexpr TColor kDefaultShadeColour = 12632256; // silver
+
+class TfrmReport : private TReportEvents
 {
 public:
     TfrmReport(const QString &fileName, const QString &userName);
-    virtual ~TfrmReport();
+    ~TfrmReport() override;
     TfrmReport(const TfrmReport &) = delete;
     TfrmReport &operator=(const TfrmReport &) = delete;
 
@@ -33,10 +48,28 @@ public:
     QByteArray RecordLine() const;
 
     enum class TRunStart { Ready, RefusedVersion, NoData, Cancelled };
-    // The start of a report run: the version gate (text 152), then the pre-read up to the
-    // first data or totals record (text 5237 when there is none). Shows its messages.
+    // The start of a report run (before generation): temporary-directory check, the version
+    // gate (text 152), the pre-read up to the first data or totals record (text 5237 when
+    // there is none), the page header from the settings and the boxed grid. Shows its
+    // messages. A blank form (no file name) is always Ready.
     TRunStart StartRun(TProgressSink *progress = nullptr);
+    // The need-data loop: reads the rest of the report, one record per detail step, and adds
+    // pages to the store as they are completed. Reports progress per record and stops when
+    // the observer is cancelled. At the end the file is closed, the store marked finished and
+    // the observer told (ReportDone with HasGraph). Call after StartRun.
+    void GeneratePages(TPageStore &store, TReportRunObserver &observer);
     void EndRun();
+
+    // The page header and text styles as records (scrambled like the file), as the header
+    // was last built; the save-as copy writes them. Filled by WritePageHeaderRecords, which
+    // GeneratePages calls once the header is built.
+    void WritePageHeaderRecords();
+    QList<QByteArray> SavedStyleRecords;
+    QList<QByteArray> SavedHeaderRecords;
+
+    // Text measurement (the real fonts unless a test gives another).
+    void SetTextMeasurer(const TTextMeasurer *measurer) { m_measurer = measurer; }
+    const TTextMeasurer &Measurer() const { return *m_measurer; }
 
     const QString &FileName() const { return m_fileName; }
     const QString &UserName() const { return m_userName; }
@@ -60,13 +93,180 @@ public:
     // Told the reader's percentage after every record, and 100 at the end of the file.
     std::function<void(int percent)> OnReadProgress;
 
+    // ---- Page set-up and the body layout ----
+    TPageSetup PageSetup;
+    int PrintableWidth = 0;
+    bool RightToLeft = false;
+    std::array<TFontSpec, 6> Fonts; // 1 title, 2 data, 3 total, 4 main header, 5 sub-header
+    int ColumnCount = 0;
+    int TitleRowCount = 1;
+    int DefaultTitleRowCount = 1;
+    int TotalWidth = 0;
+    TAlignment ColumnBlockAlign = TAlignment::Left;
+    char ReportStyle = 0; // '0'..'3', 0 when not set
+    int ShadeInterval = 1;
+    TColor ShadeColour = kDefaultShadeColour;
+    std::array<bool, kMaxColumns + 1> DotLeader{};
+    int PageColumns = 1;
+
+    // The controls of one column (index 1..30).
+    struct TColumn {
+        std::array<TBandItem *, kMaxTitleRows + 1> Title{}; // rows 1..5
+        TBandItem *TitleRule = nullptr;
+        TBandItem *Data = nullptr;
+        TBandItem *DataBox = nullptr;
+        TBandItem *TotalRule = nullptr;
+        TBandItem *Total = nullptr;
+        int Width = 0;
+    };
+    std::array<TColumn, kMaxColumns + 1> Columns;
+    std::array<TBandItem *, 6> TotalCaptions{}; // 1..5
+    TBandItem *UpperTotalLine = nullptr;
+    TBandItem *LowerTotalLine = nullptr;
+    TBandItem *shpDataBackground = nullptr;
+    TBandItem *dataTopLine = nullptr;
+    TBandItem *dataBottomLine = nullptr;
+
+    // ---- Bands, in printing order ----
+    TBand bndHeaderInfo{"bndHeaderInfo", TBandKind::PageHeader};
+    TBand bndSubHeaderInfo{"bndSubHeaderInfo", TBandKind::Child};
+    TBand bndUserHeader{"bndUserHeader", TBandKind::Child};
+    TBand bndUserDefHeader{"bndUserDefHeader", TBandKind::Child};
+    TBand bndReportHeader{"bndReportHeader", TBandKind::Child};
+    TBand bndSubHeader{"bndSubHeader", TBandKind::Child};
+    TBand bndTitles{"bndTitles", TBandKind::Child};
+    TBand bndFields{"bndFields", TBandKind::Detail};
+    TBand bndTotals{"bndTotals", TBandKind::Child};
+    TBand bndReportFooter{"bndReportFooter", TBandKind::Child};
+    TBand bndFooterInfo{"bndFooterInfo", TBandKind::PageFooter};
+    TBand bndFooterInfo2{"bndFooterInfo2", TBandKind::Child};
+
+    // ---- Page header, footer and page numbers ----
+    bool BuildPageHeader = true;
+    QString LogoFileName;
+    QString LogoExt = QStringLiteral(".bmp");
+    bool UserHeaderOn = false;
+    bool SubHeaderInfoOn = false;
+    char UserHeaderRepeat = 0;
+    char SubHeaderRepeat = '0';
+    int ReportHeaderLines = 0;
+    int UserHeaderLines = 0;
+    int SubHeaderInfoLines = 0;
+    int ReportFooterLines = 0;
+    struct TSubHeaderItem {
+        int Row = 0;
+        int Column = 0;
+        int Style = 2;
+        TBandItem *Label = nullptr;
+    };
+    QList<TSubHeaderItem> SubHeaderItems;
+    std::array<int, kMaxSubHeaderItems + 1> SubHeaderWidths{};
+    TUserDefinedBlocks UserDefBlocks; // HeaderBlock, FooterBlock and the repeat letter
+    THeaderFooter &HeaderBlock = UserDefBlocks.Header;
+    THeaderFooter &FooterBlock = UserDefBlocks.Footer;
+    char UserDefRepeat() const { return UserDefBlocks.Repeat; }
+    int PageCounter = 0;
+    QString PageNumberFormat;
+    int FooterBandHeight = 0;
+    TBandItem *lblPageNumber = nullptr;
+    TBandItem *mmoHeader = nullptr;
+    TBandItem *mmoFooter = nullptr;
+    TBandItem *mmoFooter1 = nullptr;
+    TBandItem *HeaderRule = nullptr; // rule line under the settings header
+    TBandItem *FooterRule = nullptr;
+
+    // ---- Run state ----
+    bool SectionBreakPending = false;
+    bool RestartPagesAtBreak = false;
+    bool HeaderInProgress = false;
+    bool UserDefHeaderDue = true;
+    bool TitlesDue = true;
+    bool ReportFooterDue = false;
+    int ShadeCounter = -1;
+    bool TotalStyleChanged = false;
+    bool BlankFormPassDue = false;
+
+    // Layout steps (public so that layout tests can drive them).
+    void LayoutTitles();
+    void LayoutData();
+    void LayoutTotals();
+    void PlaceColumns();
+    void SpanRules();
+    void ApplyGridStyle();
+    void BuildPageHeaderFromSettings();
+
 protected:
-    // Resets the layout model; the layout code fills it in.
+    // Resets the layout model.
     virtual void ResetLayout();
     void ApplyOrientation(QByteArray rest);
 
 private:
+    // Body records.
+    void DoColumnCount(QByteArray rest);
+    void DoColumnWidths(QByteArray rest);
+    void DoDataAlignment(QByteArray rest);
+    void DoDataSpacing(QByteArray rest);
+    void DoDataLines(QByteArray rest);
+    void DoChangeColumnCount(QByteArray rest);
+    void DoNarrowColumn(QByteArray rest);
+    void DoTitles(QByteArray rest);
+    void DoTitleAlignment(QByteArray rest);
+    void DoTitleRowCount(QByteArray rest);
+    void DoTitleSpacing(QByteArray rest);
+    void DoSpanTitle(QByteArray rest);
+    void DoData(QByteArray rest);
+    void DoTotals(QByteArray rest);
+    void DoTotalCaption(QByteArray rest);
+    void DoTotalSpacing(QByteArray rest);
+    void DoTotalLines(QByteArray rest);
+    void DoTotalStyle(QByteArray rest);
+    void DoTextStyle(QByteArray rest);
+    void DoTableStyle(QByteArray rest);
+    void DoRightToLeft();
+    void DoPageColumns(QByteArray rest);
+    // Header, footer and page-number records.
+    void DoTextLine(TBand &band, int &counter, int maxLines, QByteArray rest);
+    void DoReplaceReportHeaderLine(QByteArray rest);
+    void ClearTextBand(TBand &band, int &counter);
+    void DoSubHeaderInfoLine(QByteArray rest);
+    void DoSubHeaderWidths(QByteArray rest);
+    void DoSubHeaderCell(QByteArray rest);
+    void LayoutSubHeader();
+    void DoClearSubHeader();
+    void DoUserDefRecord(int code, const QByteArray &rest);
+    void ApplyBlockStyle(TBandItem &memo, const THeaderFooter &block);
+    void DoFooterLine(QByteArray rest);
+    void PlaceBlock(TBandItem &memo, THeaderFooter &block);
+    void DoPageNumberOn(QByteArray rest);
+    void DoPageHeaderItem(QByteArray rest, bool preRead);
+    void ReadEmbeddedLogo(QByteArray rest, bool preRead);
+    void DoSectionEnd();
+    void DoEndOfReport();
+
+    void CreateControls();
+    void ResetHeaders();
+    void SetTitleFont(const TFontSpec &font);
+    void SetDataFont(const TFontSpec &font);
+    void SetTotalFont(const TFontSpec &font);
+    void SetColumnWidth(int c, int width);
+    TBandItem &AddHeaderLabel(TBand &band, const QString &caption, const TFontSpec &font, TAlignment alignment);
+    double DigitsWidth(const TFontSpec &font, int k) const;
+
+    // Engine events.
+    void StartPage() override;
+    bool BeforePrint(TBand &band) override;
+    void AfterPrint(TBand &band, bool printed) override;
+    void HandleSectionBreak();
+
     QString m_fileName;
     QString m_userName;
     std::unique_ptr<TSrpReader> m_reader;
+    const TTextMeasurer *m_measurer;
+    TReportEngine *m_engine = nullptr;
+    TColor m_shadeNow = kDefaultShadeColour;
+    bool m_blankPass = false;
 };
+
+// Record 912 kind 3 / 914: the picture of an embedded or settings logo, by its extension:
+// JPEG through libjpeg, other formats through QImage. Null when it is not a valid picture.
+QImage LoadLogoPicture(const QString &fileName);

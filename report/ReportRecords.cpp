@@ -7,7 +7,6 @@
 
 void TfrmReport::DispatchRecord(bool preRead)
 {
-    QThread::yieldCurrentThread();
     switch (RecordCode) {
     case rcData:
     case rcTotals:
@@ -17,7 +16,14 @@ void TfrmReport::DispatchRecord(bool preRead)
             HasPendingRecord = true;
             if (RecordCode == rcTotals)
                 HasGraph = false;
+            break;
         }
+        if (SectionBreakPending)
+            HandleSectionBreak();
+        if (RecordCode == rcData)
+            DoData(RecordRest);
+        else
+            DoTotals(RecordRest);
         break;
     case rcGraphField:
         HasGraph = true;
@@ -30,30 +36,92 @@ void TfrmReport::DispatchRecord(bool preRead)
         break;
 
     // Body layout records.
-    case rcColumnCount: case rcColumnWidths: case rcDataAlignment: case rcDataSpacing:
-    case rcDataLines: case rcChangeColumnCount: case rcNarrowColumn: case rcTitles:
-    case rcTitleAlignment: case rcTitleRowCount: case rcTitleSpacing: case rcSpanTitle:
-    case rcTotalCaption: case rcTotalSpacing: case rcTotalLines: case rcTotalStyle:
-    case rcTextStyle: case rcTableStyle: case rcColumnBlockAlign: case rcRightToLeft:
-    case rcDotLeader:
-    // Page header, footer and page numbers.
-    case rcReportHeaderLine: case rcReplaceReportHeaderLine: case rcClearReportHeader:
-    case rcSubHeaderWidths: case rcSubHeaderCell: case rcSubHeaderRepeat: case rcClearSubHeader:
-    case rcUserHeaderRepeat: case rcUserHeaderLine: case rcClearUserHeader:
-    case rcSubHeaderInfoLine: case rcClearSubHeaderInfo: case rcHeaderFooterRepeat:
-    case rcHeaderFooterMacro: case rcUserDefHeaderStyle: case rcUserDefHeaderLine:
-    case rcUserDefFooterStyle: case rcUserDefFooterLine: case rcReportFooterLine:
-    case rcClearReportFooter: case rcPageNumberOn: case rcPageNumberOff: case rcRestartPageNumbers:
-    case rcPageHeaderItem: case rcLogoExtension:
-    // The run: sections, page columns, end of report.
-    case rcSectionEnd: case rcPageColumns: case rcEndOfReport:
+    case rcColumnCount: DoColumnCount(RecordRest); break;
+    case rcColumnWidths: DoColumnWidths(RecordRest); break;
+    case rcDataAlignment: DoDataAlignment(RecordRest); break;
+    case rcDataSpacing: DoDataSpacing(RecordRest); break;
+    case rcDataLines: DoDataLines(RecordRest); break;
+    case rcChangeColumnCount: DoChangeColumnCount(RecordRest); break;
+    case rcNarrowColumn: DoNarrowColumn(RecordRest); break;
+    case rcTitles: DoTitles(RecordRest); break;
+    case rcTitleAlignment: DoTitleAlignment(RecordRest); break;
+    case rcTitleRowCount: DoTitleRowCount(RecordRest); break;
+    case rcTitleSpacing: DoTitleSpacing(RecordRest); break;
+    case rcSpanTitle: DoSpanTitle(RecordRest); break;
+    case rcTotalCaption: DoTotalCaption(RecordRest); break;
+    case rcTotalSpacing: DoTotalSpacing(RecordRest); break;
+    case rcTotalLines: DoTotalLines(RecordRest); break;
+    case rcTotalStyle: DoTotalStyle(RecordRest); break;
+    case rcTextStyle: DoTextStyle(RecordRest); break;
+    case rcTableStyle: DoTableStyle(RecordRest); break;
+    case rcColumnBlockAlign: {
+        QByteArray rest = RecordRest;
+        ColumnBlockAlign = AlignmentFromLetter(NextField(rest), RightToLeft);
         break;
+    }
+    case rcRightToLeft: DoRightToLeft(); break;
+    case rcDotLeader: {
+        QByteArray rest = RecordRest;
+        const int c = NextInt(rest);
+        if (c >= 1 && c <= kMaxColumns)
+            DotLeader[size_t(c)] = true;
+        break;
+    }
+
+    // Page header, footer and page numbers.
+    case rcReportHeaderLine: DoTextLine(bndReportHeader, ReportHeaderLines, 9, RecordRest); break;
+    case rcReplaceReportHeaderLine: DoReplaceReportHeaderLine(RecordRest); break;
+    case rcClearReportHeader: ClearTextBand(bndReportHeader, ReportHeaderLines); break;
+    case rcSubHeaderWidths: DoSubHeaderWidths(RecordRest); break;
+    case rcSubHeaderCell: DoSubHeaderCell(RecordRest); break;
+    case rcSubHeaderRepeat: {
+        QByteArray rest = RecordRest;
+        const QByteArray letter = NextField(rest);
+        SubHeaderRepeat = letter.isEmpty() ? ' ' : letter[0];
+        break;
+    }
+    case rcClearSubHeader: DoClearSubHeader(); break;
+    case rcUserHeaderRepeat: {
+        QByteArray rest = RecordRest;
+        const QByteArray letter = NextField(rest);
+        UserHeaderRepeat = letter.isEmpty() ? ' ' : letter[0];
+        break;
+    }
+    case rcUserHeaderLine:
+        UserHeaderOn = true;
+        DoTextLine(bndUserHeader, UserHeaderLines, 14, RecordRest);
+        break;
+    case rcClearUserHeader: ClearTextBand(bndUserHeader, UserHeaderLines); break;
+    case rcSubHeaderInfoLine: DoSubHeaderInfoLine(RecordRest); break;
+    case rcClearSubHeaderInfo: ClearTextBand(bndSubHeaderInfo, SubHeaderInfoLines); break;
+    case rcHeaderFooterRepeat: case rcHeaderFooterMacro: case rcUserDefHeaderStyle:
+    case rcUserDefHeaderLine: case rcUserDefFooterStyle: case rcUserDefFooterLine:
+        DoUserDefRecord(RecordCode, RecordRest);
+        break;
+    case rcReportFooterLine: DoTextLine(bndReportFooter, ReportFooterLines, 14, RecordRest); break;
+    case rcClearReportFooter: ClearTextBand(bndReportFooter, ReportFooterLines); break;
+    case rcPageNumberOn: DoPageNumberOn(RecordRest); break;
+    case rcPageNumberOff:
+        lblPageNumber->Visible = false;
+        bndFooterInfo2.Enabled = false;
+        if (m_engine)
+            m_engine->RecomputeFooterSpace();
+        break;
+    case rcRestartPageNumbers:
+        if (SectionBreakPending)
+            RestartPagesAtBreak = true;
+        else
+            PageCounter = 0;
+        break;
+    case rcPageHeaderItem: DoPageHeaderItem(RecordRest, preRead); break;
+    case rcLogoExtension: LogoExt = QString::fromLatin1(RecordRest); break;
+
+    // The run: sections, page columns, end of report.
+    case rcSectionEnd: DoSectionEnd(); break;
+    case rcPageColumns: DoPageColumns(RecordRest); break;
+    case rcEndOfReport: DoEndOfReport(); break;
 
     // Read by the CSV export and the graph readers, not by the report form.
-    case rcTitleColumnCount: case rcTitleColumnCaptions: case rcTitleColumnValue:
-    case rcClearTitleColumns: case rcCsvFormats: case rcGraph701: case rcGraph703:
-    case rcGraph750: case rcGraph751: case rcGraphCategories: case rcGraph907: case rcGraph915:
-    case rcGraphFile: case rcGraph917: case rcGraph951:
     default:
         break;
     }

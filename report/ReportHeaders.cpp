@@ -1,0 +1,639 @@
+// Page header, footer and page numbers: the header-type bands filled from records, the user
+// defined header and footer blocks, and the page header built from the settings.
+#include "report/ReportForm.h"
+
+#include "foundation/Codepages.h"
+#include "foundation/IniFile.h"
+#include "foundation/LanguageTable.h"
+#include "foundation/Numbers.h"
+#include "foundation/Paths.h"
+#include "report/FastText.h"
+#include "report/RecordCodes.h"
+#include "report/TextMeasurer.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryFile>
+#include <cmath>
+
+namespace {
+
+const QString kLineSlot = QStringLiteral("line");
+const QString kSubHeaderCell = QStringLiteral("sub");
+
+// The index-th line label of a text band, created when first needed.
+TBandItem &lineSlot(TBand &band, int index)
+{
+    int seen = 0;
+    for (auto &item : band.Items)
+        if (item->Name == kLineSlot && seen++ == index)
+            return *item;
+    TBandItem &item = band.Add(TItemKind::Label, kLineSlot);
+    item.Visible = false;
+    return item;
+}
+
+TAlignment mirrored(TAlignment a)
+{
+    return a == TAlignment::Left ? TAlignment::Right : a == TAlignment::Right ? TAlignment::Left : a;
+}
+
+} // namespace
+
+void TfrmReport::ResetHeaders()
+{
+    BuildPageHeader = true;
+    LogoFileName.clear();
+    LogoExt = QStringLiteral(".bmp");
+    UserHeaderOn = SubHeaderInfoOn = false;
+    UserHeaderRepeat = 0;
+    SubHeaderRepeat = '0';
+    ReportHeaderLines = UserHeaderLines = SubHeaderInfoLines = ReportFooterLines = 0;
+    for (TBand *band : {&bndReportHeader, &bndUserHeader, &bndSubHeaderInfo, &bndReportFooter})
+        for (auto &item : band->Items)
+            if (item->Name == kLineSlot)
+                item->Visible = false;
+    DoClearSubHeader();
+    SubHeaderWidths.fill(0);
+    UserDefBlocks = TUserDefinedBlocks();
+    PageCounter = 0;
+    PageNumberFormat = QStringLiteral("%d");
+    FooterBandHeight = 0;
+    bndHeaderInfo.RemoveUnnamed();
+    bndHeaderInfo.Height = 0;
+    bndFooterInfo2.RemoveUnnamed();
+    bndFooterInfo2.Height = 0;
+    bndFooterInfo2.Enabled = false;
+    FooterRule->Visible = false;
+    lblPageNumber->Visible = false;
+    lblPageNumber->Height = 0;
+    HeaderRule = nullptr;
+    SectionBreakPending = RestartPagesAtBreak = false;
+    PageColumns = 1;
+    PageSetup.Columns = 1;
+    PageSetup.ColumnsRightToLeft = false;
+}
+
+TBandItem &TfrmReport::AddHeaderLabel(TBand &band, const QString &caption, const TFontSpec &font, TAlignment alignment)
+{
+    TBandItem &label = band.Add(TItemKind::Label);
+    label.Caption = caption;
+    label.Font = font;
+    label.Alignment = alignment;
+    label.RightToLeft = RightToLeft;
+    label.AutoSize = true;
+    label.Width = int(std::ceil(m_measurer->TextWidth(caption, font)));
+    label.Height = m_measurer->TextHeight(font);
+    return label;
+}
+
+void TfrmReport::DoTextLine(TBand &band, int &counter, int maxLines, QByteArray rest)
+{
+    if (counter >= maxLines)
+        return;
+    const int style = NextInt(rest);
+    const TAlignment alignment = AlignmentFromLetter(NextField(rest), RightToLeft);
+    const int before = NextInt(rest);
+    const int after = NextInt(rest);
+    const QByteArray text = NextField(rest);
+    TBandItem &label = lineSlot(band, counter++);
+    if (style >= 1 && style <= 5)
+        label.Font = Fonts[style];
+    label.Caption = QLatin1Char(' ') + FastWin1255(text);
+    label.Alignment = alignment;
+    label.RightToLeft = RightToLeft;
+    label.AutoSize = true;
+    label.AlignToBand = true;
+    label.Visible = true;
+    label.Height = m_measurer->TextHeight(label.Font);
+    label.Width = int(std::ceil(m_measurer->TextWidth(label.Caption, label.Font)));
+    label.Top = band.Height + before;
+    band.Height = label.Bottom() + after;
+}
+
+void TfrmReport::DoReplaceReportHeaderLine(QByteArray rest)
+{
+    const int n = NextInt(rest);
+    const QByteArray text = NextField(rest);
+    int count = 0;
+    for (auto &item : bndReportHeader.Items)
+        if (item->Name == kLineSlot)
+            ++count;
+    if (n - 1 < 0 || n - 1 >= count || n - 1 > 255)
+        return;
+    lineSlot(bndReportHeader, n - 1).Caption = FastWin1255(text);
+}
+
+void TfrmReport::ClearTextBand(TBand &band, int &counter)
+{
+    band.Height = 0;
+    counter = 0;
+    for (auto &item : band.Items)
+        if (item->Name == kLineSlot)
+            item->Visible = false;
+}
+
+void TfrmReport::DoSubHeaderInfoLine(QByteArray rest)
+{
+    if (SubHeaderInfoLines >= 9)
+        return;
+    SubHeaderInfoOn = true;
+    const int quote = rest.indexOf('"');
+    const int style = rest.isEmpty() ? 0 : rest[0] - '0';
+    const TFontSpec font = style >= 1 && style <= 5 ? Fonts[style] : TFontSpec();
+    if (quote < 0) {
+        DoTextLine(bndSubHeaderInfo, SubHeaderInfoLines, 9, rest);
+        return;
+    }
+    const QByteArray prefix = rest.left(quote + 1);
+    QByteArray body = rest.mid(quote + 1);
+    if (m_measurer->TextWidth(FastWin1255(body), font) < PrintableWidth) {
+        DoTextLine(bndSubHeaderInfo, SubHeaderInfoLines, 9, rest);
+        return;
+    }
+    if (body.endsWith('"'))
+        body.chop(1);
+    const int colon = body.indexOf(':');
+    const int indentLength = colon < 0 ? 0 : qMin(colon + 2, int(body.size()));
+    const QString indentSource = FastWin1255(body.left(indentLength));
+    QList<QByteArray> items;
+    for (const QByteArray &item : body.mid(indentLength).split(','))
+        items.append(item.trimmed());
+    QString indent = indentSource;
+    int next = 0;
+    while (next < items.size() && SubHeaderInfoLines < 9) {
+        QString line = indent + FastWin1255(items[next++]);
+        while (next < items.size()) {
+            const QString longer = line + QStringLiteral(", ") + FastWin1255(items[next]);
+            if (m_measurer->TextWidth(longer, font) >= PrintableWidth)
+                break;
+            line = longer;
+            ++next;
+        }
+        if (next < items.size())
+            line += QLatin1Char(',');
+        QByteArray record = prefix + ToWin1255(line).replace('"', "\"\"") + '"';
+        DoTextLine(bndSubHeaderInfo, SubHeaderInfoLines, 9, record);
+        // Later lines are indented by spaces as wide as the label.
+        const double indentWidth = m_measurer->TextWidth(indentSource, font);
+        indent.clear();
+        while (m_measurer->TextWidth(indent, font) < indentWidth && indent.size() < 400)
+            indent += QLatin1Char(' ');
+    }
+}
+
+void TfrmReport::DoSubHeaderWidths(QByteArray rest)
+{
+    SubHeaderWidths.fill(0);
+    for (int k = 1; k <= kMaxSubHeaderItems && !rest.isEmpty(); ++k)
+        SubHeaderWidths[k] = NextInt(rest);
+}
+
+void TfrmReport::DoSubHeaderCell(QByteArray rest)
+{
+    if (SubHeaderItems.size() >= kMaxSubHeaderItems)
+        return;
+    TSubHeaderItem entry;
+    entry.Row = NextInt(rest);
+    entry.Column = NextInt(rest);
+    if (entry.Row == 0 || entry.Column == 0 || entry.Column < 1 || entry.Column > kMaxSubHeaderItems)
+        return;
+    entry.Style = NextInt(rest, 2);
+    const TAlignment alignment = AlignmentFromLetter(NextField(rest), RightToLeft);
+    const int before = NextInt(rest);
+    const int after = NextInt(rest);
+    const QByteArray caption = NextField(rest);
+    if (SubHeaderItems.isEmpty())
+        bndSubHeader.Enabled = true;
+    TBandItem &label = bndSubHeader.Add(TItemKind::Label, kSubHeaderCell);
+    label.Caption = FastWin1255(caption);
+    label.Alignment = alignment;
+    label.RightToLeft = RightToLeft;
+    label.SpaceBefore = before;
+    label.SpaceAfter = after;
+    label.Visible = true;
+    entry.Label = &label;
+    SubHeaderItems.append(entry);
+    LayoutSubHeader();
+}
+
+void TfrmReport::LayoutSubHeader()
+{
+    std::stable_sort(SubHeaderItems.begin(), SubHeaderItems.end(), [](const TSubHeaderItem &a, const TSubHeaderItem &b) {
+        return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column;
+    });
+    std::array<int, kMaxSubHeaderItems + 1> x{};
+    for (int k = 2; k <= kMaxSubHeaderItems; ++k)
+        x[k] = x[k - 1] + SubHeaderWidths[k - 1] + kColumnGap;
+    int rowTop = 0;
+    int tallest = 0;
+    int row = SubHeaderItems.isEmpty() ? 0 : SubHeaderItems.first().Row;
+    for (const TSubHeaderItem &entry : SubHeaderItems) {
+        if (entry.Row != row) {
+            rowTop += tallest;
+            tallest = 0;
+            row = entry.Row;
+        }
+        TBandItem &label = *entry.Label;
+        if (entry.Style >= 1 && entry.Style <= 5)
+            label.Font = Fonts[entry.Style];
+        const int height = FontHeight(label.Font) + label.SpaceBefore + label.SpaceAfter + 3;
+        tallest = qMax(tallest, height);
+        label.Top = rowTop + label.SpaceBefore;
+        label.Left = x[entry.Column];
+        label.Width = SubHeaderWidths[entry.Column];
+        label.Height = FontHeight(label.Font) + 3;
+        if (RightToLeft) // the groups follow the columns, which run from the right
+            label.Left = PrintableWidth - label.Left - label.Width;
+    }
+    bndSubHeader.Height = rowTop + tallest;
+}
+
+void TfrmReport::DoClearSubHeader()
+{
+    std::erase_if(bndSubHeader.Items, [](const std::unique_ptr<TBandItem> &i) { return i->Name == kSubHeaderCell; });
+    SubHeaderItems.clear();
+    bndSubHeader.Height = 0;
+}
+
+void TfrmReport::ApplyBlockStyle(TBandItem &memo, const THeaderFooter &block)
+{
+    memo.Top = 0;
+    memo.Font = block.Font;
+    memo.RightToLeft = RightToLeft;
+    memo.Alignment = RightToLeft ? mirrored(block.TextAlignment) : block.TextAlignment;
+}
+
+void TfrmReport::DoUserDefRecord(int code, const QByteArray &rest)
+{
+    if (code == rcUserDefFooterLine) {
+        DoFooterLine(rest);
+        return;
+    }
+    UserDefBlocks.HandleRecord(code, rest, RightToLeft);
+    switch (code) {
+    case rcHeaderFooterRepeat:
+        if (UserDefRepeat() != '0')
+            bndFooterInfo.Enabled = false;
+        break;
+    case rcUserDefHeaderStyle:
+        ApplyBlockStyle(*mmoHeader, HeaderBlock);
+        break;
+    case rcUserDefFooterStyle:
+        ApplyBlockStyle(*mmoFooter, FooterBlock);
+        ApplyBlockStyle(*mmoFooter1, FooterBlock);
+        mmoFooter1->Top = 24;
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmReport::DoFooterLine(QByteArray rest)
+{
+    if (bndFooterInfo.Height > PageSetup.PageLength() / 2)
+        return;
+    UserDefBlocks.HandleRecord(rcUserDefFooterLine, rest, RightToLeft);
+    const int lineHeight = m_measurer->TextHeight(mmoFooter->Font);
+    bndFooterInfo.Height += lineHeight;
+    mmoFooter->Top = 0;
+    mmoFooter->Height = bndFooterInfo.Height;
+    FooterBandHeight = bndFooterInfo.Height;
+    mmoFooter1->Height = mmoFooter->Height;
+    mmoFooter1->Top = 24;
+    // The report footer holds the block below its 24-pixel gap.
+    bndReportFooter.Height = qMax(bndReportFooter.Height, FooterBandHeight + 24);
+    if (m_engine)
+        m_engine->RecomputeFooterSpace();
+}
+
+void TfrmReport::PlaceBlock(TBandItem &memo, THeaderFooter &block)
+{
+    QList<QByteArray> lines;
+    block.GetLines(lines);
+    memo.Lines.clear();
+    double widest = 0;
+    for (const QByteArray &line : lines) {
+        memo.Lines.append(FastWin1255(line));
+        widest = qMax(widest, m_measurer->TextWidth(memo.Lines.last(), memo.Font));
+    }
+    const int w = int(std::ceil(widest)) + 1;
+    const int bandWidth = PageSetup.ColumnWidth();
+    int left = 0;
+    if (block.BlockAlign == haRight)
+        left = bandWidth - w + 1;
+    else if (block.BlockAlign == haCenter)
+        left = (bandWidth - w) / 2 + 1;
+    memo.Left = left;
+    memo.Width = w;
+    memo.Height = qMax(memo.Height, int(memo.Lines.size()) * m_measurer->TextHeight(memo.Font));
+}
+
+void TfrmReport::DoPageNumberOn(QByteArray rest)
+{
+    const int style = NextInt(rest);
+    if (style < 1 || style > 5)
+        return;
+    lblPageNumber->Font = Fonts[style];
+    lblPageNumber->Alignment = AlignmentFromLetter(
+        IniReadString(TrvlPar(), QStringLiteral("PageInfo"), QStringLiteral("PageNumberAlignment"), QStringLiteral("N")).toLatin1(),
+        RightToLeft);
+    lblPageNumber->RightToLeft = RightToLeft;
+    PageNumberFormat = LookupText(112);
+    if (PageNumberFormat.isEmpty())
+        PageNumberFormat = QStringLiteral("%d");
+    lblPageNumber->Top = 0;
+    lblPageNumber->Height = lblPageNumber->Font.size + 3;
+    lblPageNumber->Visible = true;
+    bndFooterInfo2.Height = RoundHalfEven(1.5 * lblPageNumber->Height);
+    bndFooterInfo2.Enabled = true;
+    if (m_engine)
+        m_engine->RecomputeFooterSpace();
+}
+
+void TfrmReport::DoPageHeaderItem(QByteArray rest, bool preRead)
+{
+    BuildPageHeader = false;
+    const int kind = NextInt(rest);
+    switch (kind) {
+    case 1:
+    case 5: {
+        TBand &band = kind == 1 ? bndHeaderInfo : bndFooterInfo2;
+        const int left = NextInt(rest);
+        const int top = NextInt(rest);
+        const int width = NextInt(rest);
+        const TAlignment alignment = AlignmentFromLetter(NextField(rest), RightToLeft);
+        TFontSpec font;
+        font.name = FastWin1255(NextField(rest));
+        font.size = NextInt(rest, 9);
+        font.color = NextInt(rest);
+        font.bold = NextFlag(rest);
+        font.italic = NextFlag(rest);
+        TBandItem &label = AddHeaderLabel(band, FastWin1255(NextField(rest)), font, alignment);
+        label.AutoSize = false;
+        label.Left = left;
+        label.Top = top;
+        label.Width = width;
+        // The band it lies on grows to hold it.
+        band.Height = qMax(band.Height, label.Bottom());
+        if (kind == 5)
+            bndFooterInfo2.Enabled = true;
+        break;
+    }
+    case 2:
+    case 6: {
+        TBand &band = kind == 2 ? bndHeaderInfo : bndFooterInfo2;
+        TBandItem &line = band.Add(TItemKind::Shape);
+        line.Shape = TShapeKind::HorizontalLine;
+        line.Left = 1;
+        line.Width = PrintableWidth;
+        line.Height = 1;
+        line.Top = NextInt(rest);
+        band.Height = qMax(band.Height, line.Bottom());
+        if (kind == 6)
+            bndFooterInfo2.Enabled = true;
+        break;
+    }
+    case 3:
+        ReadEmbeddedLogo(rest, preRead);
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+
+QByteArray decodeHex(const QByteArray &hex)
+{
+    QByteArray bytes;
+    bytes.reserve(hex.size() / 2);
+    auto digit = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        return -1;
+    };
+    for (qsizetype i = 0; i + 1 < hex.size(); i += 2) {
+        const int hi = digit(hex[i]), lo = digit(hex[i + 1]);
+        bytes.append(hi < 0 || lo < 0 ? char(0) : char(hi * 16 + lo));
+    }
+    return bytes;
+}
+
+} // namespace
+
+void TfrmReport::ReadEmbeddedLogo(QByteArray rest, bool preRead)
+{
+    QByteArray data = decodeHex(NextField(rest));
+    bool placed = false;
+    bool endedByOther = false;
+    int left = 0, top = 0, width = 0, height = 0;
+    while (ReadRecord()) {
+        if (RecordCode != rcPageHeaderItem) {
+            endedByOther = true;
+            break;
+        }
+        QByteArray fields = RecordRest;
+        const int kind = NextInt(fields);
+        if (kind == 4) {
+            placed = true;
+            left = NextInt(fields);
+            top = NextInt(fields);
+            width = NextInt(fields);
+            height = NextInt(fields);
+            break;
+        }
+        if (kind == 3)
+            data += decodeHex(NextField(fields));
+    }
+    // The picture goes through a file of its own, named unpredictably and always removed.
+    QImage picture;
+    {
+        QString dir = DataDir();
+        if (dir.isEmpty() || !QFileInfo(dir).isWritable())
+            dir = QDir::tempPath() + QLatin1Char('/');
+        QTemporaryFile file(dir + QStringLiteral("LOGOXXXXXX") + QString(LogoExt).remove(QLatin1Char('/')));
+        if (file.open()) {
+            file.write(data);
+            file.close();
+            picture = LoadLogoPicture(file.fileName());
+        }
+    }
+    if (!picture.isNull()) {
+        TBandItem &image = bndHeaderInfo.Add(TItemKind::Image);
+        image.Picture = picture;
+        image.AutoSize = !placed || width <= 0 || height <= 0;
+        image.Left = left;
+        image.Top = top;
+        image.Width = image.AutoSize ? picture.width() : width;
+        image.Height = image.AutoSize ? picture.height() : height;
+        bndHeaderInfo.Height = qMax(bndHeaderInfo.Height, image.Bottom());
+    }
+    // A record that ended the picture data without placing it is acted on, not lost.
+    if (endedByOther)
+        DispatchRecord(preRead);
+}
+
+void TfrmReport::BuildPageHeaderFromSettings()
+{
+    const QString par = TrvlPar();
+    const QString section = QStringLiteral("PageInfo");
+    std::array<int, 3> stack{1, 1, 1};
+    int maxBottom = 1;
+    std::array<QList<TBandItem *>, 3> stackLabels;
+    auto stackOf = [this](const QString &letter) {
+        const TAlignment a = AlignmentFromLetter(letter.toLatin1(), RightToLeft);
+        return a == TAlignment::Left ? 0 : a == TAlignment::Right ? 1 : 2;
+    };
+    auto place = [&](TBandItem &item, int a) {
+        item.Left = a == 0 ? 1 : a == 1 ? PrintableWidth - item.Width + 1 : (PrintableWidth - item.Width) / 2 + 1;
+        item.Top = stack[size_t(a)];
+        stack[size_t(a)] += item.Height;
+        maxBottom = qMax(maxBottom, item.Bottom());
+    };
+    bndHeaderInfo.RemoveUnnamed();
+
+    // 1. The logo.
+    QString logo = IniReadString(par, section, QStringLiteral("LogoFile"));
+    if (!logo.isEmpty()) {
+        if (!logo.contains(QLatin1Char('/')) && !logo.contains(QLatin1Char('\\')))
+            logo = FileInDir(DataDir(), logo);
+        if (QFileInfo::exists(logo)) {
+            const QImage picture = LoadLogoPicture(logo);
+            if (!picture.isNull()) {
+                LogoFileName = logo;
+                TBandItem &image = bndHeaderInfo.Add(TItemKind::Image);
+                image.Picture = picture;
+                image.AutoSize = true;
+                image.Width = picture.width();
+                image.Height = picture.height();
+                place(image, stackOf(IniReadString(par, section, QStringLiteral("LogoAlign"), QStringLiteral("D"))));
+            }
+        }
+    }
+
+    // 2.-4. Company name, details, date and time.
+    auto addText = [&](const QString &text, const QString &keyBase) {
+        if (text.isEmpty())
+            return;
+        TFontSpec font;
+        ReadFontKeys(par, section, keyBase, 0, clBlack, 9, QStringLiteral("Arial"), font);
+        const TAlignment alignment = AlignmentFromLetter(
+            IniReadString(par, section, keyBase + QStringLiteral("Alignment"), QStringLiteral("D")).toLatin1(), RightToLeft);
+        TBandItem &label = AddHeaderLabel(bndHeaderInfo, text, font, alignment);
+        const int a = stackOf(IniReadString(par, section, keyBase + QStringLiteral("Align"), QStringLiteral("D")));
+        label.Tag = a;
+        place(label, a);
+        stackLabels[size_t(a)].append(&label);
+    };
+    addText(IniReadString(par, section, QStringLiteral("CompName")), QStringLiteral("CompName"));
+    for (int i = 1; i <= 4; ++i)
+        addText(IniReadString(par, section, QStringLiteral("CompDetail%1").arg(i)), QStringLiteral("CompDetail"));
+    const bool showDate = IniReadYesNo(par, section, QStringLiteral("ShowDate"), false);
+    const bool showTime = IniReadYesNo(par, section, QStringLiteral("ShowTime"), false);
+    if (showDate || showTime) {
+        const QDateTime now = QDateTime::currentDateTime();
+        QString text;
+        if (showDate)
+            text = QLocale().toString(now.date(), QLocale::ShortFormat);
+        if (showTime)
+            text += QLatin1Char(' ') + QLocale().toString(now.time(), QLocale::ShortFormat);
+        text = IniReadString(par, section, QStringLiteral("DateTime"), text.trimmed());
+        addText(text, QStringLiteral("DateTime"));
+    }
+
+    // 5. The rule under the header.
+    TBandItem &rule = bndHeaderInfo.Add(TItemKind::Shape);
+    rule.Shape = TShapeKind::HorizontalLine;
+    rule.Left = 1;
+    rule.Top = maxBottom - 1;
+    rule.Width = PrintableWidth;
+    rule.Height = 1;
+    rule.Visible = IniReadYesNo(par, section, QStringLiteral("HeaderLine"), false);
+    HeaderRule = &rule;
+
+    // 6. The labels of a stack are as wide as its widest caption.
+    for (int a = 0; a < 3; ++a) {
+        double widest = 0;
+        for (TBandItem *label : stackLabels[size_t(a)])
+            widest = qMax(widest, m_measurer->TextWidth(label->Caption + QLatin1Char('W'), label->Font));
+        const int w = int(std::ceil(widest));
+        for (TBandItem *label : stackLabels[size_t(a)]) {
+            label->Width = w;
+            label->AutoSize = false;
+            label->Left = a == 0 ? 0 : a == 1 ? PrintableWidth - w + 1 : (PrintableWidth - w) / 2 + 1;
+        }
+    }
+
+    // 7. The band holds what was placed.
+    bndHeaderInfo.Height = maxBottom;
+    bndHeaderInfo.Enabled = bndHeaderInfo.Height > 0;
+
+    // 8. The page footer: rule and page number.
+    FooterRule->Left = 1;
+    FooterRule->Top = 0;
+    FooterRule->Width = PrintableWidth;
+    FooterRule->Height = 1;
+    FooterRule->Visible = IniReadYesNo(par, section, QStringLiteral("FooterLine"), false);
+    const int footerHeight = RoundHalfEven(1.5 * lblPageNumber->Height);
+    if (lblPageNumber->Visible)
+        lblPageNumber->Top = FooterRule->Visible ? 2 : 0;
+    bndFooterInfo2.Height = qMax(footerHeight, FooterRule->Visible ? 1 : 0);
+    bndFooterInfo2.Enabled = bndFooterInfo2.Height > 0;
+
+    // 9.
+    WritePageHeaderRecords();
+}
+
+void TfrmReport::WritePageHeaderRecords()
+{
+    SavedStyleRecords.clear();
+    SavedHeaderRecords.clear();
+    auto store = [this](QList<QByteArray> &list, const QByteArray &line) {
+        list.append(Scrambled ? ScrambleLine(line) : line);
+    };
+    auto yn = [](bool b) { return QByteArray(b ? "Y" : "N"); };
+    for (int n = 1; n <= 5; ++n) {
+        const TFontSpec &f = Fonts[n];
+        store(SavedStyleRecords, "900," + QByteArray::number(n) + ',' + ToWin1255(f.name) + ',' + QByteArray::number(f.size)
+                                     + ',' + yn(f.bold) + ',' + yn(f.italic) + ',' + yn(f.underline) + ','
+                                     + FormatColor(f.color).toLatin1());
+    }
+    auto quoted = [](const QString &caption) {
+        QByteArray bytes = ToWin1255(caption);
+        bytes.replace('"', "\"\"");
+        return '"' + bytes + '"';
+    };
+    auto writeBand = [&](const TBand &band, int labelKind, int lineKind) {
+        for (const auto &item : band.Items) {
+            if (!item->Prints() || item.get() == lblPageNumber)
+                continue;
+            if (item->Kind == TItemKind::Label) {
+                store(SavedHeaderRecords,
+                      "912," + QByteArray::number(labelKind) + ',' + QByteArray::number(item->Left) + ','
+                          + QByteArray::number(item->Top) + ',' + QByteArray::number(item->Width) + ','
+                          + AlignmentLetter(item->Alignment) + ',' + ToWin1255(item->Font.name) + ','
+                          + QByteArray::number(item->Font.size) + ',' + QByteArray::number(item->Font.color) + ','
+                          + yn(item->Font.bold) + ',' + yn(item->Font.italic) + ',' + quoted(item->Caption));
+            } else if (item->Kind == TItemKind::Shape && item->Shape == TShapeKind::HorizontalLine) {
+                store(SavedHeaderRecords, "912," + QByteArray::number(lineKind) + ',' + QByteArray::number(item->Top));
+            } else if (item->Kind == TItemKind::Image && labelKind == 1 && !LogoFileName.isEmpty()) {
+                store(SavedHeaderRecords, "914," + ToWin1255(QLatin1Char('.') + QFileInfo(LogoFileName).suffix()));
+                QFile file(LogoFileName);
+                if (!file.open(QIODevice::ReadOnly))
+                    continue;
+                const QByteArray bytes = file.readAll();
+                for (qsizetype at = 0; at < bytes.size(); at += 100)
+                    store(SavedHeaderRecords, "912,3," + bytes.mid(at, 100).toHex().toUpper());
+                store(SavedHeaderRecords, "912,4," + QByteArray::number(item->Left) + ',' + QByteArray::number(item->Top)
+                                              + ',' + QByteArray::number(item->Width) + ','
+                                              + QByteArray::number(item->Height));
+            }
+        }
+    };
+    writeBand(bndHeaderInfo, 1, 2);
+    writeBand(bndFooterInfo2, 5, 6);
+}

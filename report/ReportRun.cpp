@@ -1,0 +1,213 @@
+// The generation run: the need-data loop that reads one record per detail step, section
+// breaks, page starts and the print conditions of every band.
+#include "report/ReportForm.h"
+
+#include "engine/PageStore.h"
+#include "foundation/LanguageTable.h"
+#include "report/RecordCodes.h"
+
+#include <QFileInfo>
+
+void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
+{
+    TReportEngine engine(store, *this);
+    PageSetup.Columns = PageColumns;
+    PageSetup.ColumnSpacing = PageColumns > 1 ? kColumnGap : 0;
+    PageSetup.ColumnsRightToLeft = RightToLeft;
+    engine.Setup = PageSetup;
+    engine.PageHeader = &bndHeaderInfo;
+    engine.PageFooter = &bndFooterInfo;
+    m_engine = &engine;
+    store.Title = QFileInfo(m_fileName).completeBaseName();
+    store.Orientation = PageSetup.Orientation;
+    if (!BuildPageHeader || SavedStyleRecords.isEmpty())
+        WritePageHeaderRecords();
+    ShadeCounter = -1;
+    m_shadeNow = kDefaultShadeColour;
+
+    while (!observer.Cancelled()) {
+        m_blankPass = false;
+        if (BlankFormPassDue) {
+            BlankFormPassDue = false;
+            m_blankPass = true;
+            RecordCode = 0;
+        } else if (ReadRecord()) {
+            DispatchRecord(false);
+            observer.Progress(m_reader->PercentRead());
+        } else {
+            break;
+        }
+        engine.PrintBand(bndFields);
+    }
+    m_blankPass = false;
+    engine.Finish();
+    m_reader->Close();
+    m_engine = nullptr;
+    observer.Progress(100);
+    store.SetFinished();
+    observer.ReportDone(HasGraph);
+}
+
+void TfrmReport::DoSectionEnd()
+{
+    SectionBreakPending = true;
+    if (UserDefRepeat() == '1') {
+        ReportFooterDue = true;
+        bndFooterInfo.Enabled = false;
+        if (m_engine)
+            m_engine->RecomputeFooterSpace();
+    }
+}
+
+void TfrmReport::DoEndOfReport()
+{
+    ReportFooterDue = true;
+    if (UserDefRepeat() != '0') {
+        bndFooterInfo.Enabled = false;
+        if (m_engine)
+            m_engine->RecomputeFooterSpace();
+    }
+}
+
+void TfrmReport::DoPageColumns(QByteArray rest)
+{
+    PageColumns = qBound(1, NextInt(rest, 1), 9);
+    PageSetup.Columns = PageColumns;
+    PageSetup.ColumnSpacing = PageColumns > 1 ? kColumnGap : 0;
+}
+
+void TfrmReport::HandleSectionBreak()
+{
+    if (bndUserHeader.Enabled || UserHeaderRepeat == '1')
+        bndUserHeader.Enabled = true;
+    if (bndSubHeader.Enabled || SubHeaderRepeat == '1')
+        bndSubHeader.Enabled = true;
+    if (bndUserDefHeader.Enabled || UserDefRepeat() == '1')
+        bndUserDefHeader.Enabled = true;
+    if (m_engine)
+        m_engine->NewPage();
+    SectionBreakPending = false;
+    if (RestartPagesAtBreak) {
+        PageCounter = 0;
+        RestartPagesAtBreak = false;
+    }
+    ShadeCounter = -1;
+    m_shadeNow = kDefaultShadeColour;
+}
+
+void TfrmReport::StartPage()
+{
+    bndReportFooter.Enabled = true;
+    ReportFooterDue = false;
+    bndFooterInfo.Enabled = UserDefRepeat() == '0';
+    if (bndFooterInfo.Enabled) {
+        bndFooterInfo.Height = FooterBandHeight;
+        if (m_engine)
+            m_engine->RecomputeFooterSpace();
+    }
+}
+
+bool TfrmReport::BeforePrint(TBand &band)
+{
+    if (&band == &bndHeaderInfo)
+        return true;
+    if (&band == &bndSubHeaderInfo)
+        return SubHeaderInfoOn;
+    if (&band == &bndUserHeader)
+        return UserHeaderOn;
+    if (&band == &bndUserDefHeader) {
+        const bool prints = HeaderBlock.Active && !HeaderInProgress && UserDefHeaderDue;
+        if (prints) {
+            PlaceBlock(*mmoHeader, HeaderBlock);
+            band.Height = qMax(band.Height, mmoHeader->Bottom());
+            HeaderInProgress = true;
+        }
+        if (FooterBlock.Active)
+            PlaceBlock(*mmoFooter, FooterBlock);
+        return prints;
+    }
+    if (&band == &bndReportHeader)
+        return !HeaderBlock.ReplacesReportHeader && !HeaderInProgress && TitlesDue;
+    if (&band == &bndSubHeader)
+        return !HeaderInProgress && TitlesDue;
+    if (&band == &bndTitles) {
+        const bool prints = !HeaderInProgress && TitlesDue;
+        if (prints)
+            TitlesDue = false;
+        return prints;
+    }
+    if (&band == &bndFields) {
+        const bool prints = RecordCode == rcData || m_blankPass;
+        if (prints && shpDataBackground->Visible) {
+            ++ShadeCounter;
+            if (ShadeCounter % qMax(1, ShadeInterval) == 0) {
+                m_shadeNow = m_shadeNow == clWhite ? ShadeColour : clWhite;
+                ShadeCounter = 0;
+            }
+            shpDataBackground->BrushColor = m_shadeNow;
+        }
+        return prints;
+    }
+    if (&band == &bndTotals)
+        return RecordCode == rcTotals && !m_blankPass;
+    if (&band == &bndReportFooter) {
+        if (FooterBlock.Active) {
+            if (!ReportFooterDue)
+                return false;
+            PlaceBlock(*mmoFooter1, FooterBlock);
+            return true;
+        }
+        mmoFooter1->Lines.clear();
+        // Report footer lines (record 601) print with the report's end.
+        return ReportFooterDue && ReportFooterLines > 0;
+    }
+    if (&band == &bndFooterInfo) {
+        if (!FooterBlock.Active || (!band.Enabled && UserDefRepeat() != '0'))
+            mmoFooter->Lines.clear();
+        else
+            PlaceBlock(*mmoFooter, FooterBlock);
+        return true;
+    }
+    if (&band == &bndFooterInfo2) {
+        ++PageCounter;
+        lblPageNumber->Caption = FormatText(PageNumberFormat, {QString::number(PageCounter)});
+        return true;
+    }
+    return true;
+}
+
+void TfrmReport::AfterPrint(TBand &band, bool printed)
+{
+    if (&band == &bndUserHeader) {
+        bndUserHeader.Enabled = UserHeaderRepeat == '0';
+        return;
+    }
+    if (!printed)
+        return;
+    if (&band == &bndUserDefHeader) {
+        bndUserDefHeader.Enabled = UserDefRepeat() == '0';
+        HeaderInProgress = false;
+        UserDefHeaderDue = false;
+    } else if (&band == &bndReportHeader) {
+        bndSubHeader.Enabled = bndSubHeader.Enabled || SubHeaderRepeat == '0';
+    } else if (&band == &bndSubHeader) {
+        bndSubHeader.Enabled = SubHeaderRepeat == '0';
+    } else if (&band == &bndFields) {
+        UserDefHeaderDue = true;
+        TitlesDue = true;
+    } else if (&band == &bndTotals) {
+        UpperTotalLine->Enabled = false;
+        LowerTotalLine->Enabled = false;
+        for (int k = 1; k <= 5; ++k)
+            TotalCaptions[k]->Enabled = false;
+        if (TotalStyleChanged) {
+            SetTotalFont(Fonts[3]);
+            LayoutTotals();
+            TotalStyleChanged = false;
+        }
+        UserDefHeaderDue = true;
+        TitlesDue = true;
+    } else if (&band == &bndReportFooter) {
+        bndReportFooter.Enabled = false;
+    }
+}

@@ -1,0 +1,44 @@
+#include "report/TextMeasurer.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <cmath>
+
+namespace {
+
+// One QFontMetricsF per font, kept: a report uses a handful of fonts for millions of texts.
+const QFontMetricsF &metricsFor(const TFontSpec &font)
+{
+    static QHash<QString, QFontMetricsF *> cache;
+    const QString key = font.name + QLatin1Char('|') + QString::number(font.size) + QLatin1Char('|')
+                        + QString::number(font.styleBits());
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return **it;
+    auto *metrics = new QFontMetricsF(font.toQFont());
+    cache.insert(key, metrics);
+    return *metrics;
+}
+
+} // namespace
+
+double TFontMetricsMeasurer::TextWidth(const QString &text, const TFontSpec &font) const
+{
+    return metricsFor(font).horizontalAdvance(text);
+}
+
+int TFontMetricsMeasurer::TextHeight(const TFontSpec &font) const
+{
+    return int(std::ceil(metricsFor(font).height()));
+}
+
+const TTextMeasurer &DefaultTextMeasurer()
+{
+    static TFontMetricsMeasurer measurer;
+    return measurer;
+}
+
+int FontHeight(const TFontSpec &font)
+{
+    return qMax(1, (font.size * 96 + 36) / 72);
+}
