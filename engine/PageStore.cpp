@@ -1,13 +1,45 @@
 #include "engine/PageStore.h"
 
-#include <QHash>
+#include "engine/PageCodec.h"
 
+#include <QDir>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QTemporaryFile>
+
+// Finished pages are kept in their compact byte form in a temporary file of their own (in
+// memory when no such file can be made), so the store stays small however long the report.
+// The last pages read are kept decoded, so repainting a page does not decode it again.
 struct TPageStore::Impl {
     std::vector<QFont> fonts;
     QHash<QString, quint16> fontIndex; // QFont::key() -> index
     std::vector<QImage> images;
-    std::vector<TPage> pages;
     bool finished = false;
+
+    mutable QMutex mutex; // the print thread reads pages while the view does
+    std::unique_ptr<QTemporaryFile> spill;
+    bool spillFailed = false;
+    std::vector<qint64> offsets; // page i's bytes run from offsets[i] to offsets[i + 1]
+    qint64 end = 0;
+    std::vector<QByteArray> inMemory; // when there is no spill file
+    static constexpr int kCacheSize = 4;
+    mutable std::vector<std::pair<int, TPage>> cache;
+
+    bool openSpill()
+    {
+        if (spill)
+            return true;
+        if (spillFailed)
+            return false;
+        auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/tarvel-pages-XXXXXX"));
+        if (!file->open()) {
+            spillFailed = true;
+            return false;
+        }
+        spill = std::move(file);
+        return true;
+    }
 };
 
 TPageStore::TPageStore(QObject *parent)
@@ -47,17 +79,68 @@ int TPageStore::ImageCount() const { return int(d->images.size()); }
 
 void TPageStore::AddPage(const TPage &page)
 {
-    d->pages.push_back(page);
-    emit PageAdded(int(d->pages.size()));
+    const QByteArray bytes = EncodePage(page);
+    int count;
+    {
+        QMutexLocker lock(&d->mutex);
+        bool written = false;
+        if (d->inMemory.empty() && d->openSpill()) {
+            written = d->spill->seek(d->end) && d->spill->write(bytes) == bytes.size();
+            if (!written && d->offsets.empty()) {
+                d->spill.reset();
+                d->spillFailed = true;
+            }
+        }
+        if (written) {
+            d->offsets.push_back(d->end);
+            d->end += bytes.size();
+        } else if (d->spill) {
+            // The disk filled up part way: keep the remaining pages in memory. Pages already
+            // on disk stay readable.
+            d->inMemory.resize(d->offsets.size());
+            d->inMemory.push_back(bytes);
+            d->offsets.push_back(d->end);
+        } else {
+            d->inMemory.push_back(bytes);
+            d->offsets.push_back(0);
+        }
+        count = int(d->offsets.size());
+    }
+    emit PageAdded(count);
 }
 
-int TPageStore::PageCount() const { return int(d->pages.size()); }
+int TPageStore::PageCount() const
+{
+    QMutexLocker lock(&d->mutex);
+    return int(d->offsets.size());
+}
 
 TPage TPageStore::Page(int index) const
 {
-    if (index < 0 || index >= int(d->pages.size()))
+    QMutexLocker lock(&d->mutex);
+    if (index < 0 || index >= int(d->offsets.size()))
         return {};
-    return d->pages[size_t(index)];
+    for (const auto &[i, page] : d->cache)
+        if (i == index)
+            return page;
+    QByteArray bytes;
+    const size_t at = size_t(index);
+    if (at < d->inMemory.size() && !d->inMemory[at].isNull()) {
+        bytes = d->inMemory[at];
+    } else if (d->spill) {
+        const qint64 next = at + 1 < d->offsets.size() && (at + 1 >= d->inMemory.size() || d->inMemory[at + 1].isNull())
+                                ? d->offsets[at + 1]
+                                : d->end;
+        if (d->spill->seek(d->offsets[at]))
+            bytes = d->spill->read(next - d->offsets[at]);
+    }
+    TPage page;
+    if (!DecodePage(bytes, page, int(d->fonts.size()), int(d->images.size())))
+        return {};
+    if (d->cache.size() >= size_t(Impl::kCacheSize))
+        d->cache.erase(d->cache.begin());
+    d->cache.emplace_back(index, page);
+    return page;
 }
 
 QSize TPageStore::PageSize(int index) const { return Page(index).size; }

@@ -4,6 +4,7 @@
 
 #include "foundation/Codepages.h"
 #include "foundation/IniFile.h"
+#include "foundation/IntlSettings.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Numbers.h"
 #include "foundation/Paths.h"
@@ -33,6 +34,25 @@ TBandItem &lineSlot(TBand &band, int index)
     TBandItem &item = band.Add(TItemKind::Label, kLineSlot);
     item.Visible = false;
     return item;
+}
+
+// The suite's short date and time formats ("dd/mm/yy", "hh:nn") in Qt's notation.
+QString qtDateFormat()
+{
+    const TFormatSettings &f = FormatSettings();
+    QString format = f.shortDateFormat.toLower();
+    format.replace(QLatin1String("m"), QLatin1String("M"));
+    format.replace(QLatin1Char('/'), f.dateSeparator);
+    return format;
+}
+
+QString qtTimeFormat()
+{
+    const TFormatSettings &f = FormatSettings();
+    QString format = f.shortTimeFormat.toLower();
+    format.replace(QLatin1String("n"), QLatin1String("m"));
+    format.replace(QLatin1Char(':'), f.timeSeparator);
+    return format;
 }
 
 TAlignment mirrored(TAlignment a)
@@ -538,9 +558,9 @@ void TfrmReport::BuildPageHeaderFromSettings()
         const QDateTime now = QDateTime::currentDateTime();
         QString text;
         if (showDate)
-            text = QLocale().toString(now.date(), QLocale::ShortFormat);
+            text = now.date().toString(qtDateFormat());
         if (showTime)
-            text += QLatin1Char(' ') + QLocale().toString(now.time(), QLocale::ShortFormat);
+            text += QLatin1Char(' ') + now.time().toString(qtTimeFormat());
         text = IniReadString(par, section, QStringLiteral("DateTime"), text.trimmed());
         addText(text, QStringLiteral("DateTime"));
     }

@@ -1,0 +1,48 @@
+// tarvel-report png REPORT.srp OUTDIR [--dpi N]: every page as OUTDIR/page-0001.png, ...
+#include "cli/Commands.h"
+
+#include "engine/PageRender.h"
+#include "engine/PageStore.h"
+#include "report/BatchRun.h"
+
+#include <QDir>
+
+namespace {
+
+int png(const QStringList &args)
+{
+    QStringList rest = args;
+    int dpi = 96;
+    const int at = rest.indexOf(QStringLiteral("--dpi"));
+    if (at >= 0) {
+        if (at + 1 >= rest.size())
+            return kExitUsage;
+        bool ok = false;
+        dpi = rest[at + 1].toInt(&ok);
+        if (!ok || dpi < 10 || dpi > 1200)
+            return kExitUsage;
+        rest.remove(at, 2);
+    }
+    if (rest.size() != 2)
+        return kExitUsage;
+    int status = kExitOk;
+    if (!CliCheckReadable(rest[0], status))
+        return status;
+    if (!QDir().mkpath(rest[1]))
+        return CliFail(QStringLiteral("cannot create the folder %1").arg(rest[1]));
+    TPageStore store;
+    if (RunReportIntoStore(rest[0], store) != TBatchRunResult::Ok)
+        return kExitFailure; // the reason went to stderr
+    const QDir dir(rest[1]);
+    for (int i = 0; i < store.PageCount(); ++i) {
+        const QString name = dir.filePath(QStringLiteral("page-%1.png").arg(i + 1, 4, 10, QLatin1Char('0')));
+        if (!RenderPageImage(store, i, dpi).save(name, "PNG"))
+            return CliFail(QStringLiteral("cannot write %1").arg(name));
+    }
+    CliPrint(QStringLiteral("pages: %1\n").arg(store.PageCount()));
+    return kExitOk;
+}
+
+const TCliCommand command("png", "REPORT.srp OUTDIR [--dpi N]", png);
+
+} // namespace

@@ -1,0 +1,62 @@
+#include "engine/PageRender.h"
+
+#include "engine/PageStore.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cmath>
+
+QImage RenderPageImage(const TPageStore &store, int index, int dpi)
+{
+    const QSize size = store.PageSize(index);
+    const double scale = dpi / 96.0;
+    QImage image(qMax(1, int(std::lround(size.width() * scale))), qMax(1, int(std::lround(size.height() * scale))),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.scale(scale, scale);
+    store.PaintPage(index, painter);
+    painter.end();
+    return image;
+}
+
+bool RenderPagesToPdf(const TPageStore &store, const QString &fileName)
+{
+    if (store.PageCount() == 0)
+        return false;
+    QPdfWriter writer(fileName);
+    writer.setResolution(1200);
+    writer.setCreator(QStringLiteral("tarvel-report"));
+    writer.setTitle(store.Title);
+    auto layoutFor = [](QSize pixels) {
+        // Page pixels are 96 dpi: 72 points per 96 pixels.
+        const QPageSize size(QSizeF(pixels.width() * 72.0 / 96.0, pixels.height() * 72.0 / 96.0), QPageSize::Point,
+                             QString(), QPageSize::ExactMatch);
+        return QPageLayout(size, QPageLayout::Portrait, QMarginsF());
+    };
+    writer.setPageLayout(layoutFor(store.PageSize(0)));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const double scale = writer.resolution() / 96.0;
+    for (int i = 0; i < store.PageCount(); ++i) {
+        if (i > 0) {
+            writer.setPageLayout(layoutFor(store.PageSize(i)));
+            if (!writer.newPage())
+                return false;
+        }
+        painter.save();
+        painter.scale(scale, scale);
+        store.PaintPage(i, painter);
+        painter.restore();
+    }
+    return painter.end();
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Pages of a store drawn onto images and PDF files exactly as the page view draws them.
+#include <QImage>
+#include <QString>
+
+class TPageStore;
+
+// Page i at the given resolution (96 = page pixels), white background.
+QImage RenderPageImage(const TPageStore &store, int index, int dpi);
+// Every page into a PDF file of the pages' paper size; false when it cannot be written.
+bool RenderPagesToPdf(const TPageStore &store, const QString &fileName);
