@@ -2,6 +2,8 @@
 #include "cli/Commands.h"
 
 #include "app/GraphFileCheck.h"
+#include "engine/PageStore.h"
+#include "foundation/Messages.h"
 #include "report/ReportForm.h"
 
 namespace {
@@ -22,6 +24,22 @@ int info(const QStringList &args)
     out += QStringLiteral("required-version: %1\n").arg(form.RequiredViewerVersion);
     out += QStringLiteral("orientation: %1\n")
                .arg(form.Orientation == TOrientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
+    // A full run, as the preview makes it, for the page count.
+    if (!IsGraphFile(args[0]) && form.RequiredViewerVersion <= 1) {
+        TfrmReport run(args[0], QStringLiteral("ADMIN"));
+        run.LoadReport();
+        // info describes the file; the run's own warnings are not its output.
+        SetMessageHandler([](const QString &, const QString &, int, int) { return 0; });
+        const bool ready = run.StartRun(nullptr) == TfrmReport::TRunStart::Ready;
+        SetMessageHandler(nullptr);
+        if (ready) {
+            TPageStore store;
+            TSilentRunObserver observer;
+            run.GeneratePages(store, observer);
+            out += QStringLiteral("pages: %1\n").arg(store.PageCount());
+            out += QStringLiteral("columns: %1\n").arg(run.ColumnCount);
+        }
+    }
     CliPrint(out);
     return kExitOk;
 }
