@@ -51,7 +51,7 @@ void writeLayout(TSrpWriter &out, const QList<TDepartment> &departments, bool li
     out.Record(rcCsvFormats, {"L", "30", "R", "5", "L", "20", "L", "10", "L", "5", "L", "8", "L", "14", "L", "10", "R", "10"});
 
     out.Record(rcColumnCount, {"8"});
-    out.Record(rcColumnWidths, {"D5", "C14", "D10", "D5", "D8", "D13", "C9", "D8"});
+    out.Record(rcColumnWidths, {"D5", "C14", "D10", "D5", "D8", "D16", "C9", "D8"});
     out.Record(rcDataAlignment, {"C", "D", "C", "C", "C", "N", "D", "R"});
     out.Record(rcTitleAlignment, {"C", "C", "C", "C", "C", "C", "C", "C"});
     out.Record(rcTitleRowCount, {"2"});
