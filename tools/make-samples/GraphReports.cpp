@@ -113,7 +113,7 @@ bool WriteTraffic(const QString &path, QString &error)
     out.Record(rcTableStyle, {"1"});
     out.Record(rcColumnBlockAlign, {"C"});
     out.Record(rcColumnCount, {"7"});
-    out.Record(rcColumnWidths, {"C14", "D6", "D7", "D9", "D8", "D7", "D10"});
+    out.Record(rcColumnWidths, {"C14", "D6", "D7", "D9", "D12", "D7", "D10"});
     out.Record(rcDataAlignment, {"D", "C", "C", "C", "C", "C", "R"});
     out.Record(rcTitleAlignment, {"C", "C", "C", "C", "C", "C", "C"});
     out.Record(rcTitles, {Fld("קבוצת|קווים"), Fld("שעה"), Fld("מספר|שיחות"), Fld("משך|שיחות"), Fld("קווים תפוסים|(שיא)"),
