@@ -265,6 +265,7 @@ private:
     TReportEngine *m_engine = nullptr;
     TColor m_shadeNow = kDefaultShadeColour;
     bool m_blankPass = false;
+    bool m_reportEnded = false;
 };
 
 // Record 912 kind 3 / 914: the picture of an embedded or settings logo, by its extension:

@@ -24,6 +24,7 @@ void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
         WritePageHeaderRecords();
     ShadeCounter = -1;
     m_shadeNow = kDefaultShadeColour;
+    m_reportEnded = false;
 
     while (!observer.Cancelled()) {
         m_blankPass = false;
@@ -61,8 +62,9 @@ void TfrmReport::DoSectionEnd()
 
 void TfrmReport::DoEndOfReport()
 {
-    ReportFooterDue = true;
+    m_reportEnded = true;
     if (UserDefRepeat() != '0') {
+        ReportFooterDue = true;
         bndFooterInfo.Enabled = false;
         if (m_engine)
             m_engine->RecomputeFooterSpace();
@@ -151,15 +153,13 @@ bool TfrmReport::BeforePrint(TBand &band)
     if (&band == &bndTotals)
         return RecordCode == rcTotals && !m_blankPass;
     if (&band == &bndReportFooter) {
-        if (FooterBlock.Active) {
-            if (!ReportFooterDue)
-                return false;
+        const bool block = FooterBlock.Active && ReportFooterDue;
+        if (block)
             PlaceBlock(*mmoFooter1, FooterBlock);
-            return true;
-        }
-        mmoFooter1->Lines.clear();
-        // Report footer lines (record 601) print with the report's end.
-        return ReportFooterDue && ReportFooterLines > 0;
+        else
+            mmoFooter1->Lines.clear();
+        // Report footer lines (record 601) print at the section or report end too.
+        return block || (ReportFooterLines > 0 && (ReportFooterDue || m_reportEnded));
     }
     if (&band == &bndFooterInfo) {
         if (!FooterBlock.Active || (!band.Enabled && UserDefRepeat() != '0'))
