@@ -4,19 +4,22 @@
 #include "app/PrintJob.h"
 #include "app/ReportProgressWindow.h"
 #include "engine/PageStore.h"
+#include "export/ExportToFile.h"
+#include "graph/GraphWindowLauncher.h"
 #include "report/ReportForm.h"
+#include "report/ReportRun.h"
 
 namespace {
 
 // The run reports to the preview: progress per record, cancel when the window is closed,
 // and the end of the report.
-class TPreviewObserver final
+class TPreviewObserver final : public TReportRunObserver
 {
 public:
     explicit TPreviewObserver(TfrmReportPreview &preview) : m_preview(preview) {}
-    void Progress(int percent) { m_preview.SetProgress(percent); }
-    bool Cancelled() const { return m_preview.Closing; }
-    void ReportDone(bool hasGraph)
+    void Progress(int percent) override { m_preview.SetProgress(percent); }
+    bool Cancelled() const override { return m_preview.Closing; }
+    void ReportDone(bool hasGraph) override
     {
         if (!m_preview.Closing)
             m_preview.ReportDone(hasGraph);
@@ -26,17 +29,35 @@ private:
     TfrmReportPreview &m_preview;
 };
 
+// The preview's commands that need the report itself.
+void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon &icon)
+{
+    preview.OnPrintReport = [&preview](bool showDialog) { PrintReport(preview, showDialog); };
+    preview.OnShowGraph = [&preview, &form, icon] {
+        ShowReportGraph(&preview, form.FileName(), form.IsTrafficGraph, icon);
+    };
+    preview.OnExport = [&form](const QString &target, const QString &clientSettingsFile) {
+        TfrmReportProgress progress;
+        progress.ShowProgress(kExportProgressText, kExportCancelText, true);
+        const bool done = ExportToFile(form.FileName(), target, clientSettingsFile, progress.Sink());
+        progress.hide();
+        return done;
+    };
+}
+
 } // namespace
 
 QString RunReportPreview(TfrmReport &form, const QIcon &icon)
 {
-    bool stopped = false;
-    if (!form.FileName().isEmpty()) {
+    TfrmReport::TRunStart start = TfrmReport::TRunStart::Ready;
+    if (form.FileName().isEmpty()) {
+        start = form.StartRun(nullptr);
+    } else {
         // The pre-read runs behind the progress window; Stop keeps what was read.
         auto progress = std::make_unique<TfrmReportProgress>();
         progress->ShowProgress(1, 0, false);
-        const TfrmReport::TRunStart start = form.StartRun(&progress->Sink());
-        stopped = progress->Stopped;
+        start = form.StartRun(&progress->Sink());
+        const bool stopped = progress->Stopped;
         progress.reset();
         if (start == TfrmReport::TRunStart::RefusedVersion || start == TfrmReport::TRunStart::NoData)
             return QString();
@@ -47,13 +68,14 @@ QString RunReportPreview(TfrmReport &form, const QIcon &icon)
     // Declared before the window: the window (and a print job it runs) goes first.
     TPageStore store;
     TfrmReportPreview preview(form.FileName(), icon);
-    preview.OnPrintReport = [&preview](bool showDialog) { PrintReport(preview, showDialog); };
+    connectCallbacks(preview, form, icon);
     preview.SetStore(&store);
     preview.ShowPreview();
 
+    // Pages appear in the window while the rest of the report is read.
     TPreviewObserver observer(preview);
-    if (form.FileName().isEmpty())
-        observer.ReportDone(false);
+    if (start == TfrmReport::TRunStart::Ready)
+        form.GeneratePages(store, observer);
     else
         observer.ReportDone(false);
     preview.ShowModal();

@@ -1,0 +1,154 @@
+// A sample report run into the preview: pages arrive, the toolbar opens at the end, and
+// refused reports show their message without a window.
+#include "PreviewTestSupport.h"
+
+#include "app/PageView.h"
+#include "app/PreviewWindow.h"
+#include "app/ReportPreviewRun.h"
+#include "foundation/AppState.h"
+#include "foundation/LanguageTable.h"
+#include "report/ReportForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+TfrmReportPreview *openPreview()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *preview = qobject_cast<TfrmReportPreview *>(w); preview && preview->isVisible())
+            return preview;
+    return nullptr;
+}
+
+struct TSeen {
+    bool shown = false;
+    bool finished = false;
+    int pages = 0;
+    bool printEnabled = false;
+    QString caption;
+};
+
+// Watches for the preview, lets it run to the end, then runs the given action (closing it).
+QPointer<QTimer> watchPreview(TSeen &seen, const std::function<void(TfrmReportPreview &)> &action)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, &seen, action] {
+        TfrmReportPreview *preview = openPreview();
+        if (!preview)
+            return;
+        seen.shown = true;
+        if (!preview->ReportFinished)
+            return;
+        seen.finished = true;
+        seen.pages = preview->qrPreview->PageCount();
+        seen.printEnabled = preview->btnPrint->isEnabled();
+        seen.caption = preview->windowTitle();
+        timer->stop();
+        timer->deleteLater();
+        action(*preview);
+    });
+    timer->start();
+    return timer;
+}
+
+class ReportPreviewRun : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        AdminMode = true;
+        // The sample installation, copied so that the remembered zoom does not touch it.
+        const QString home = SourceDir() + "/examples/home";
+        for (const QString &name : QDir(home).entryList(QDir::Files))
+            QFile::copy(home + "/" + name, installation.path(name));
+        ResolvePaths();
+    }
+    TTestInstallation installation;
+};
+
+TEST_F(ReportPreviewRun, SampleReportShowsItsPagesAndReopens)
+{
+    const QString report = SourceDir() + "/examples/calls-by-extension.srp";
+    const QString next = SourceDir() + "/examples/trunk-summary.srp";
+    TSeen seen;
+    watchPreview(seen, [&](TfrmReportPreview &preview) {
+        preview.OpenDialog = [&](QWidget *, const QString &) { return next; };
+        preview.OpenClick();
+    });
+    TfrmReport form(report, kUserName);
+    form.LoadReport();
+    const QString requested = RunReportPreview(form, QIcon());
+    EXPECT_TRUE(seen.finished);
+    EXPECT_GT(seen.pages, 1);
+    EXPECT_TRUE(seen.printEnabled);
+    EXPECT_EQ(seen.caption, FormatText(LookupText(145), {report}));
+    EXPECT_EQ(requested, next);
+}
+
+TEST_F(ReportPreviewRun, ClosingDuringGenerationEndsTheRun)
+{
+    bool closedEarly = false;
+    QTimer watcher;
+    watcher.setInterval(0);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (TfrmReportPreview *preview = openPreview()) {
+            closedEarly = !preview->ReportFinished;
+            watcher.stop();
+            preview->close();
+        }
+    });
+    watcher.start();
+    TfrmReport form(SourceDir() + "/examples/calls-by-extension.srp", kUserName);
+    form.LoadReport();
+    EXPECT_TRUE(RunReportPreview(form, QIcon()).isEmpty());
+    EXPECT_TRUE(closedEarly);
+    EXPECT_EQ(openPreview(), nullptr);
+}
+
+TEST_F(ReportPreviewRun, EmptyNameShowsAnEmptyPreview)
+{
+    TSeen seen;
+    watchPreview(seen, [](TfrmReportPreview &preview) {
+        EXPECT_TRUE(preview.btnOpen->isEnabled());
+        EXPECT_FALSE(preview.btnPrint->isEnabled());
+        preview.close();
+    });
+    TfrmReport form(QString(), kUserName);
+    form.LoadReport();
+    EXPECT_TRUE(RunReportPreview(form, QIcon()).isEmpty());
+    EXPECT_TRUE(seen.finished);
+    EXPECT_EQ(seen.caption, LookupText(1));
+}
+
+TEST_F(ReportPreviewRun, RefusedReportsShowNoWindow)
+{
+    TMessageCapture messages;
+    TSeen seen;
+    QPointer<QTimer> watcher = watchPreview(seen, [](TfrmReportPreview &preview) { preview.close(); });
+    {
+        TfrmReport form(SourceDir() + "/examples/no-data.srp", kUserName);
+        form.LoadReport();
+        EXPECT_TRUE(RunReportPreview(form, QIcon()).isEmpty());
+    }
+    {
+        TfrmReport form(SourceDir() + "/examples/needs-version-2.srp", kUserName);
+        form.LoadReport();
+        EXPECT_TRUE(RunReportPreview(form, QIcon()).isEmpty());
+    }
+    QApplication::processEvents();
+    EXPECT_FALSE(seen.shown);
+    ASSERT_EQ(messages.Texts.size(), 2);
+    EXPECT_EQ(messages.Texts[0], LookupText(5237));
+    EXPECT_EQ(messages.Texts[1], FormatText(LookupText(152), {"2"}));
+    delete watcher.data();
+}
+
+} // namespace
