@@ -200,7 +200,7 @@ void TfrmReport::DoSubHeaderInfoLine(QByteArray rest)
         const double indentWidth = m_measurer->TextWidth(indentSource, font);
         indent.clear();
         while (m_measurer->TextWidth(indent, font) < indentWidth && indent.size() < 400)
-            indent += QLatin1Char(' ');
+            indent += QChar(0x00A0); // a space that line layout keeps at the line's start
     }
 }
 
