@@ -8,6 +8,7 @@
 #include "app/ReportProgressWindow.h"
 #include "foundation/AppState.h"
 #include "report/ReportForm.h"
+#include "report/ReportRun.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -139,6 +140,26 @@ TEST(PreviewBench, DISABLED_Screenshots)
         }
     });
     printer.SetupFromDialog(&window, store);
+
+    // A sample report printed to a PDF file, to compare with the preview.
+    TfrmReport form(SourceDir() + "/examples/calls-by-extension.srp", kUserName);
+    form.LoadReport();
+    if (form.StartRun() == TfrmReport::TRunStart::Ready) {
+        TPageStore pages;
+        TSilentRunObserver observer;
+        form.GeneratePages(pages, observer);
+        window.SetStore(&pages);
+        auto job = std::make_unique<TRVPrinter>();
+        job->Printer->PrepareForPages(pages);
+        job->Printer->setOutputFormat(QPrinter::PdfFormat);
+        job->Printer->setOutputFileName(dir + "/sample-print.pdf");
+        job->Printer->FromPage = 1;
+        job->Printer->ToPage = 2;
+        StartPrintJob(window, std::move(job));
+        while (!window.NotPrinting)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        window.SetStore(nullptr);
+    }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "app/PreviewWindow.h"
 #include "app/PrintJob.h"
 #include "foundation/LanguageTable.h"
+#include "report/ReportForm.h"
+#include "report/ReportRun.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -95,6 +97,26 @@ TEST_F(Printing, PageRangeToPdfWithProgress)
     EXPECT_TRUE(pdfText(pdf, 1).contains("303")); // first row of page 3
     EXPECT_TRUE(pdfText(pdf, 3).contains("503"));
     EXPECT_FALSE(preview->lblPrnProgress->isVisible());
+}
+
+TEST_F(Printing, SampleReportPrintsAsItIsShown)
+{
+    TfrmReport form(SourceDir() + "/examples/calls-by-extension.srp", "ADMIN");
+    form.LoadReport();
+    ASSERT_EQ(form.StartRun(), TfrmReport::TRunStart::Ready);
+    TPageStore pages;
+    TSilentRunObserver observer;
+    form.GeneratePages(pages, observer);
+    ASSERT_GT(pages.PageCount(), 1);
+    preview->SetStore(&pages);
+    const QString pdf = installation.path("sample.pdf");
+    StartPrintJob(*preview, pdfJob(pages, pdf, 1, pages.PageCount()));
+    ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting; }));
+    EXPECT_EQ(pdfPages(pdf), pages.PageCount());
+    // Text stays text, Hebrew included.
+    const QString first = pdfText(pdf, 1);
+    EXPECT_TRUE(first.contains(QString::fromUtf8("שלוחה")));
+    EXPECT_TRUE(first.contains("201"));
 }
 
 TEST_F(Printing, CopiesThePdfWriterCannotMakeAreMadeByTheJob)
