@@ -134,13 +134,18 @@ bool LoadPagesFromFile(TPageStore &store, const QString &fileName)
     in >> pageCount;
     if (in.status() != QDataStream::Ok || pageCount > quint32(kMaxCount))
         return false;
-    std::vector<TPage> pages;
+    // Check every page first, so a damaged file leaves the store empty; then read them
+    // again one at a time into the store, which keeps them compact (a long report's pages
+    // would not fit in memory as they are drawn).
+    const qint64 pagesStart = file.pos();
     for (quint32 i = 0; i < pageCount; ++i) {
         TPage page;
         if (!readPage(in, page, int(fontCount), int(imageCount)))
             return false;
-        pages.push_back(std::move(page));
     }
+    if (!file.seek(pagesStart))
+        return false;
+    in.resetStatus();
 
     store.Clear();
     store.Title = title;
@@ -150,8 +155,12 @@ bool LoadPagesFromFile(TPageStore &store, const QString &fileName)
         store.AddFont(font);
     for (const QImage &image : images)
         store.AddImage(image);
-    for (const TPage &page : pages)
+    for (quint32 i = 0; i < pageCount; ++i) {
+        TPage page;
+        if (!readPage(in, page, int(fontCount), int(imageCount)))
+            break;
         store.AddPage(page);
+    }
     store.SetFinished();
     return true;
 }
