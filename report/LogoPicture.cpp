@@ -22,7 +22,12 @@ void jpegErrorExit(j_common_ptr info)
     std::longjmp(reinterpret_cast<TJpegError *>(info->err)->jump, 1);
 }
 
-void jpegQuiet(j_common_ptr, int) {}
+// Messages are not printed, but warnings are counted: they are the sign of a damaged file.
+void jpegQuiet(j_common_ptr info, int level)
+{
+    if (level < 0)
+        ++info->err->num_warnings;
+}
 
 QImage decodeJpeg(const QByteArray &bytes)
 {

@@ -598,7 +598,7 @@ void TfrmReport::BuildPageHeaderFromSettings()
     FooterRule->Width = PrintableWidth;
     FooterRule->Height = 1;
     FooterRule->Visible = IniReadYesNo(par, section, QStringLiteral("FooterLine"), false);
-    const int footerHeight = RoundHalfEven(1.5 * lblPageNumber->Height);
+    const int footerHeight = lblPageNumber->Visible ? RoundHalfEven(1.5 * lblPageNumber->Height) : 0;
     if (lblPageNumber->Visible)
         lblPageNumber->Top = FooterRule->Visible ? 2 : 0;
     bndFooterInfo2.Height = qMax(footerHeight, FooterRule->Visible ? 1 : 0);
