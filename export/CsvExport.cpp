@@ -1,5 +1,7 @@
 #include "export/CsvExport.h"
 
+#include "export/FieldCursor.h"
+
 #include "foundation/VisualHebrew.h"
 #include "report/RecordCodes.h"
 #include "report/RecordStream.h"
@@ -7,18 +9,6 @@
 #include <algorithm>
 
 namespace {
-
-bool isBlank(char c) { return uchar(c) <= 32; }
-
-QByteArray trimmed(const QByteArray &text)
-{
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return (begin == 0 && end == text.size()) ? text : text.mid(begin, end - begin);
-}
 
 QByteArray NextFieldPeek(QByteArray rest) { return NextField(rest); }
 
@@ -38,19 +28,21 @@ QByteArray QuoteCsvField(const QByteArray &text)
     return out;
 }
 
-bool TCsvExport::HandleRecord(int code, const QByteArray &rest, QByteArray &line)
+bool TCsvExport::HandleRecord(int code, const QByteArray &rest, QByteArrayView &line)
 {
     QByteArray fields = rest;
     switch (code) {
     case rcData:
         if (rest.isEmpty())
             return false;
-        line = BuildCsvLine(rest, rcData);
+        buildLine(rest, rcData, m_line);
+        line = QByteArrayView(m_line.data(), qsizetype(m_line.size()));
         return true;
     case rcTitles:
         if (rest.isEmpty() || !Options.WritesHeader(htFieldsHeader))
             return false;
-        line = BuildCsvLine(rest, rcTitles);
+        buildLine(rest, rcTitles, m_line);
+        line = QByteArrayView(m_line.data(), qsizetype(m_line.size()));
         return true;
     case rcTotals:
         if (rest.size() < 3 || !Options.IncludeSummaryLine)
@@ -90,7 +82,8 @@ bool TCsvExport::HandleRecord(int code, const QByteArray &rest, QByteArray &line
             return false;
         for (int i = 0; i < 4; ++i)
             NextField(fields);
-        line = fields;
+        m_headerLine = fields;
+        line = m_headerLine;
         return true;
     case rcCsvFormats:
         for (int i = 1; i <= kMaxExportColumns; ++i) {
@@ -109,7 +102,7 @@ bool TCsvExport::HandleRecord(int code, const QByteArray &rest, QByteArray &line
 // field the caption joins that field; the title-column commas then go in front of it. With
 // no title columns a non-empty first total would be swallowed by the caption's field, so
 // the two are joined the same way.
-bool TCsvExport::totalsLine(QByteArray rest, QByteArray &line)
+bool TCsvExport::totalsLine(QByteArray rest, QByteArrayView &line)
 {
     NextField(rest); // the rule flag
     const QByteArray commas(TitleColumnCount, ',');
@@ -126,50 +119,85 @@ bool TCsvExport::totalsLine(QByteArray rest, QByteArray &line)
     } else {
         text = QuoteCsvField(TotalsCaption) + commas + rest;
     }
-    line = BuildCsvLine(text, rcTotals);
+    buildLine(text, rcTotals, m_line);
+    line = QByteArrayView(m_line.data(), qsizetype(m_line.size()));
     TotalsCaption.clear();
     return true;
 }
 
 QByteArray TCsvExport::BuildCsvLine(const QByteArray &fields, int recordCode) const
 {
-    QByteArray rest;
-    if (TitleColumnCount > 0 && recordCode != rcTotals) {
-        const auto &titles = recordCode == rcData ? TitleValues : TitleCaptions;
-        for (int i = 1; i <= TitleColumnCount; ++i) {
-            rest += QuoteCsvField(titles[i]);
-            rest += ',';
-        }
-        rest += fields;
-    } else {
-        rest = fields;
-    }
+    buildLine(fields, recordCode, m_line);
+    return QByteArray(m_line.data(), qsizetype(m_line.size()));
+}
 
-    QByteArray line;
-    line.reserve(rest.size() + 16);
+void TCsvExport::buildLine(QByteArrayView fields, int recordCode, std::string &line) const
+{
+    line.clear();
     if (Options.WritesHeader(htReportHeader))
         line += Options.Delimiter;
     int n = 1;
-    do {
-        appendField(line, NextField(rest), n++, recordCode);
-        if (!rest.isEmpty())
+    // Title columns go in front: their values on data rows, their captions on other lines.
+    if (TitleColumnCount > 0 && recordCode != rcTotals) {
+        const auto &titles = recordCode == rcData ? TitleValues : TitleCaptions;
+        for (int i = 1; i <= TitleColumnCount; ++i) {
+            appendField(line, titles[i], n++, recordCode);
             line += Options.Delimiter;
-    } while (!rest.isEmpty());
-    return line;
+        }
+    }
+    TFieldCursor cursor(fields);
+    do {
+        appendField(line, cursor.Next(m_scratch), n++, recordCode);
+        if (cursor.HasRest())
+            line += Options.Delimiter;
+    } while (cursor.HasRest());
 }
 
-void TCsvExport::appendField(QByteArray &line, QByteArray field, int n, int recordCode) const
+// One field: "|" becomes a space, the ends are trimmed, the column format applied (never to
+// column titles), then visual DOS order when asked, then quotes when asked or needed.
+void TCsvExport::appendField(std::string &line, QByteArrayView field, int n, int recordCode) const
 {
-    field.replace('|', ' ');
-    field = trimmed(field);
-    if (recordCode != rcTitles)
-        field = FormatColumn(field, n);
-    if (Options.AsciiDos)
-        field = StripSeparators(ToVisual(field));
-    if (Options.ForceQuote || field.contains(Options.Delimiter))
-        line += QuoteCsvField(field);
-    else
-        line += field;
+    const char *begin = field.data();
+    const char *end = begin + field.size();
+    auto blank = [](char c) { return c == '|' || TFieldCursor::isBlank(c); };
+    while (begin < end && blank(*begin))
+        ++begin;
+    while (end > begin && blank(end[-1]))
+        --end;
+    qsizetype length = end - begin;
+
+    std::string &out = m_field;
+    out.clear();
+    const TColumnFormat format = (recordCode != rcTitles && n >= 1 && n <= kMaxExportColumns)
+        ? Options.Columns[n] : TColumnFormat();
+    const qsizetype w = format.Width;
+    if (format.Kind == 'L' && length > w) {
+        end = begin + w;
+    } else if ((format.Kind == 'R' || format.Kind == 'Z') && length > w) {
+        begin = end - w;
+    } else if ((format.Kind == 'R' || format.Kind == 'Z') && length < w) {
+        out.append(size_t(w - length), format.Kind == 'Z' ? '0' : ' ');
+    }
+    for (const char *c = begin; c < end; ++c)
+        out += *c == '|' ? ' ' : *c;
+    if (format.Kind == 'L' && length < w)
+        out.append(size_t(w - length), ' ');
+
+    if (Options.AsciiDos) {
+        const QByteArray visual = StripSeparators(ToVisual(QByteArray(out.data(), qsizetype(out.size()))));
+        out.assign(visual.constData(), size_t(visual.size()));
+    }
+    if (Options.ForceQuote || out.find(Options.Delimiter) != std::string::npos) {
+        line += '"';
+        for (const char c : out) {
+            if (c == '"')
+                line += '"';
+            line += c;
+        }
+        line += '"';
+    } else {
+        line += out;
+    }
 }
 
 QByteArray TCsvExport::FormatColumn(const QByteArray &text, int columnNumber) const

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <array>
+#include <string>
 
 inline constexpr int kMaxTitleColumns = 10;
 inline constexpr int kMaxTitleColumnLength = 50;
@@ -15,8 +16,9 @@ class TCsvExport
 public:
     explicit TCsvExport(const TExportOptions &options) : Options(options) {}
 
-    // Acts on one record; true when it gives a line to write (in line, without line end).
-    bool HandleRecord(int code, const QByteArray &rest, QByteArray &line);
+    // Acts on one record; true when it gives a line to write (in line, without line end;
+    // the view stays valid until the next call).
+    bool HandleRecord(int code, const QByteArray &rest, QByteArrayView &line);
 
     // The fields of a record as one CSV line: title columns in front (values for data rows,
     // captions for other lines but totals), each field cleaned, formatted, converted and
@@ -33,8 +35,13 @@ public:
     QByteArray TotalsCaption;
 
 private:
-    bool totalsLine(QByteArray rest, QByteArray &line);
-    void appendField(QByteArray &line, QByteArray field, int n, int recordCode) const;
+    bool totalsLine(QByteArray rest, QByteArrayView &line);
+    void buildLine(QByteArrayView fields, int recordCode, std::string &line) const;
+    void appendField(std::string &line, QByteArrayView field, int n, int recordCode) const;
+
+    // Reused between lines, so a long export does not allocate per field.
+    mutable std::string m_line, m_field, m_scratch;
+    QByteArray m_headerLine;
 };
 
 // Every double quote doubled, the whole in double quotes.

@@ -69,7 +69,7 @@ TExportStatus ExportReport(const QString &reportFile, const QString &target, con
                 page.Finish();
         } else {
             TCsvExport csv(options);
-            QByteArray line;
+            QByteArrayView line;
             completed = readAll(reader, progress, [&](int code, const QByteArray &rest) {
                 if (csv.HandleRecord(code, rest, line))
                     writer.WriteLine(line);

@@ -22,10 +22,10 @@ bool TLineWriter::Open()
     return !m_failed;
 }
 
-void TLineWriter::WriteLine(const QByteArray &line)
+void TLineWriter::WriteLine(QByteArrayView line)
 {
-    m_buffer += line;
-    m_buffer += "\r\n";
+    m_buffer.append(line);
+    m_buffer.append("\r\n", 2);
     if (m_buffer.size() >= kBlockSize)
         flush();
 }

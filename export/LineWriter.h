@@ -3,6 +3,7 @@
 // file beside the target. Only Commit() puts it in the target's place: a pass that is
 // cancelled or fails leaves the target exactly as it was and no temporary file behind.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QSaveFile>
 #include <QString>
 
@@ -14,7 +15,7 @@ public:
 
     // Creates the temporary file; false when the target's folder cannot be written.
     bool Open();
-    void WriteLine(const QByteArray &line);
+    void WriteLine(QByteArrayView line);
     // Bytes as they stand, no line end added.
     void WriteRaw(const QByteArray &bytes);
     // Replaces the target with what was written; false (target untouched) on any write error.

@@ -1,6 +1,7 @@
 // Text pages: records, the column model, cell padding and the header parts.
 #include "export/TxtPage.h"
 
+#include "export/FieldCursor.h"
 #include "export/LineWriter.h"
 #include "foundation/Numbers.h"
 #include "foundation/VisualHebrew.h"
@@ -235,22 +236,58 @@ void TTxtPage::reportHeaderLine(const QByteArray &text, char letter)
 
 QByteArray TTxtPage::PadCell(int column, const QByteArray &text) const
 {
+    std::string cell;
+    appendPadded(cell, column, text);
+    return QByteArray(cell.data(), qsizetype(cell.size()));
+}
+
+// PadCell, appending to a line that is being built (no allocation per cell).
+void TTxtPage::appendPadded(std::string &out, int column, QByteArrayView text) const
+{
     const TColumn &c = Columns[std::clamp(column, 1, kMaxExportColumns)];
-    const int q = c.Width - visibleLength(text);
-    const QByteArray trailing = column == 1 ? QByteArray() : QByteArray(" ");
+    int visible = 0;
+    for (const char ch : text)
+        visible += ch != kSegmentSeparator;
+    const int q = c.Width - visible;
+    auto pad = [&out](int n) {
+        if (n > 0)
+            out.append(size_t(n), ' ');
+    };
+    auto append = [&out, &text] { out.append(text.data(), size_t(text.size())); };
+    const bool trailing = column != 1;
     switch (c.Align) {
     case 'L':
-        return text + spaces(q);
+        append();
+        pad(q);
+        break;
     case 'R':
-        return spaces(q - 1) + text + ' ';
+        pad(q - 1);
+        append();
+        out += ' ';
+        break;
     case 'C':
-        return text.isEmpty() ? spaces(q) : spaces(half(q)) + text + spaces(half(q));
+        if (text.isEmpty()) {
+            pad(q);
+        } else {
+            pad(half(q));
+            append();
+            pad(half(q));
+        }
+        break;
     case 'D':
-        return RightToLeft ? spaces(q - 1) + text + trailing : text + spaces(q);
     case 'N':
-        return RightToLeft ? text + spaces(q) : spaces(q - 1) + text + trailing;
+        if ((c.Align == 'D') == RightToLeft) {
+            pad(q - 1);
+            append();
+            if (trailing)
+                out += ' ';
+        } else {
+            append();
+            pad(q);
+        }
+        break;
     default:
-        return QByteArray();
+        break;
     }
 }
 
@@ -258,28 +295,43 @@ void TTxtPage::dataLine(QByteArray fields)
 {
     if (ReportEmpty)
         return;
-    std::array<QByteArray, kMaxExportColumns + 1> cells;
-    for (int i = 1; i <= ColumnCount; ++i)
-        cells[i] = visual(NextField(fields));
+    // Views into the record, or into per-column copies for unquoted and visual text.
+    std::array<QByteArrayView, kMaxExportColumns + 1> cells;
+    TFieldCursor cursor(fields);
+    for (int i = 1; i <= ColumnCount; ++i) {
+        cells[i] = cursor.Next(m_scratch[i]);
+        if (Options.AsciiDos) {
+            m_visualCells[i] = ToVisual(cells[i].toByteArray());
+            cells[i] = m_visualCells[i];
+        }
+    }
 
-    const QByteArray separator = Options.DataOnly ? QByteArray() : QByteArray(" ");
-    QByteArray line;
-    line.reserve(PageWidth + ColumnCount);
+    const qsizetype separatorLength = Options.DataOnly ? 0 : 1;
+    std::string &line = m_line;
+    line.clear();
     for (int k = 0; k < ColumnCount; ++k) {
         const int i = RightToLeft ? ColumnCount - k : k + 1;
-        QByteArray cell = PadCell(i, cells[i]);
-        const int width = Columns[i].Width;
-        if (cell.size() > width) {
-            const qsizetype keep = std::max<qsizetype>(width - separator.size(), 0);
-            const char align = Columns[i].Align;
-            const bool keepEnd = align == 'R' || (align != 'L' && RightToLeft);
-            cell = (keepEnd ? cell.right(keep) : cell.left(keep)) + separator;
-        }
         if (RightToLeft && k > 0)
             line += kSegmentSeparator;
-        line += cell;
+        const size_t start = line.size();
+        appendPadded(line, i, cells[i]);
+        const qsizetype length = qsizetype(line.size() - start);
+        const int width = Columns[i].Width;
+        if (length > width) {
+            // Too long: keep what the alignment shows and end with the separator space.
+            const qsizetype keep = std::max<qsizetype>(width - separatorLength, 0);
+            const char align = Columns[i].Align;
+            const bool keepEnd = align == 'R' || (align != 'L' && RightToLeft);
+            if (keepEnd)
+                line.erase(start, size_t(length - keep));
+            else
+                line.resize(start + size_t(keep));
+            if (separatorLength)
+                line += ' ';
+        }
     }
-    addLine(Options.AsciiDos ? StripSeparators(line) : line);
+    const QByteArray bytes(line.data(), qsizetype(line.size()));
+    addLine(Options.AsciiDos ? StripSeparators(bytes) : bytes);
 }
 
 void TTxtPage::buildParts()

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QList>
 #include <array>
+#include <string>
 
 class TLineWriter;
 
@@ -64,6 +65,8 @@ private:
     void ruleDefinition(QByteArray fields);
     void totalsLine(QByteArray fields);
 
+    void appendPadded(std::string &out, int column, QByteArrayView text) const;
+
     // Layout.
     QByteArray visual(const QByteArray &text) const;
     void buildParts();
@@ -99,6 +102,11 @@ private:
     bool m_endAtNextLine = false;
     bool m_leaveHeaderOut = false;
     bool m_reportEnded = false;
+
+    // Reused by every data line.
+    std::array<std::string, kMaxExportColumns + 1> m_scratch;
+    std::array<QByteArray, kMaxExportColumns + 1> m_visualCells;
+    std::string m_line;
 
     // Totals, groups and rules.
     QList<QByteArray> m_totalsCells;

@@ -2,6 +2,8 @@
 // columns, header types, data only, totals and visual DOS Hebrew.
 #include "ExportTestSupport.h"
 #include "export/CsvExport.h"
+#include "export/FieldCursor.h"
+#include "report/RecordStream.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -194,6 +196,30 @@ TEST_F(CsvExportTest, TheExtensionChoosesTheWriter)
     EXPECT_FALSE(IsTextExportTarget("a.csv"));
     EXPECT_FALSE(IsTextExportTarget("a.txt.bak"));
     EXPECT_FALSE(IsTextExportTarget("noextension"));
+}
+
+} // namespace
+
+namespace {
+
+// The CSV writer splits lines in place; it must give exactly the reader's fields.
+TEST(FieldCursor, SplitsLikeTheReportReader)
+{
+    const QList<QByteArray> lines = {"12,\"a,\"\"b\"\"\" x,c", "  a , b ,  ", "\"unterminated, x", ",,", "\"\",x",
+                                     " ", "a", "a,", "\"q\"", "x|y, \"z\"  ,", "\t1\t,\t2\t"};
+    for (const QByteArray &line : lines) {
+        QList<QByteArray> expected, actual;
+        QByteArray rest = line;
+        do
+            expected.append(NextField(rest));
+        while (!rest.isEmpty());
+        TFieldCursor cursor(line);
+        std::string scratch;
+        do
+            actual.append(cursor.Next(scratch).toByteArray());
+        while (cursor.HasRest());
+        EXPECT_EQ(actual, expected) << line.constData();
+    }
 }
 
 } // namespace
