@@ -1,0 +1,97 @@
+#include "export/ReportCopy.h"
+
+#include "export/LineWriter.h"
+#include "foundation/Progress.h"
+#include "report/RecordCodes.h"
+#include "report/RecordStream.h"
+#include "report/SrpReader.h"
+
+#include <QFileInfo>
+
+namespace {
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo x(a), y(b);
+    if (x.absoluteFilePath().compare(y.absoluteFilePath(), Qt::CaseInsensitive) == 0)
+        return true;
+    return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
+}
+
+// Lines without a numeric code are no records: they are copied as they are stored rather than
+// rebuilt as code 0 (which would drop their first field).
+QByteArray copyLine(const TSrpReader &reader)
+{
+    return reader.RecordCode() == 0 ? reader.StoredLine()
+                                    : RebuildRecordLine(reader.RecordCode(), reader.RecordRest(), reader.Header().Scrambled);
+}
+
+} // namespace
+
+QByteArray RebuildRecordLine(int code, const QByteArray &rest, bool scrambled)
+{
+    QByteArray line = QByteArray::number(code);
+    if (!rest.isEmpty()) {
+        line += ',';
+        line += rest;
+    }
+    return scrambled ? ScrambleLine(line) : line;
+}
+
+QList<QByteArray> CollectHeaderRecords(TSrpReader &reader, const TSavedHeaderRecords &saved,
+                                       TProgressSink &progress, bool &stopRecord)
+{
+    QList<QByteArray> list;
+    stopRecord = false;
+    if (!reader.ReadHeader())
+        return list;
+    list.append(reader.StoredHeaderLine());
+    bool hasPageHeaderItems = false;
+    while (!progress.Cancelled() && reader.ReadRecord()) {
+        const int code = reader.RecordCode();
+        if (code == rcData || code == rcTotals || code == rcEndOfReport) {
+            stopRecord = true;
+            break;
+        }
+        hasPageHeaderItems |= code == rcPageHeaderItem;
+        list.append(copyLine(reader));
+        progress.Progress(reader.PercentRead());
+    }
+    list += saved.StyleRecords;
+    if (!hasPageHeaderItems && !progress.Cancelled())
+        list += saved.HeaderRecords;
+    return list;
+}
+
+TCopyStatus SaveReportCopy(const QString &reportFile, const QString &target, const TSavedHeaderRecords &saved,
+                           TProgressSink &progress)
+{
+    if (sameFile(reportFile, target))
+        return TCopyStatus::SameFile;
+    TSrpReader reader(reportFile);
+    if (!reader.Open())
+        return TCopyStatus::ReportUnreadable;
+    TLineWriter writer(target);
+    if (!writer.Open())
+        return TCopyStatus::TargetUnwritable;
+
+    bool stopRecord = false;
+    for (const QByteArray &line : CollectHeaderRecords(reader, saved, progress, stopRecord))
+        writer.WriteLine(line);
+    if (stopRecord) {
+        writer.WriteLine(copyLine(reader));
+        int shown = -1;
+        while (!progress.Cancelled() && reader.ReadRecord()) {
+            writer.WriteLine(copyLine(reader));
+            const int percent = reader.PercentRead();
+            if (percent != shown)
+                progress.Progress(shown = percent);
+        }
+    }
+    if (progress.Cancelled()) {
+        writer.Discard();
+        return TCopyStatus::Cancelled;
+    }
+    progress.Progress(100);
+    return writer.Commit() ? TCopyStatus::Done : TCopyStatus::TargetUnwritable;
+}
