@@ -5,6 +5,10 @@
 #include "app/ReportProgressWindow.h"
 #include "engine/PageStore.h"
 #include "export/ExportToFile.h"
+#include "export/ReportCopy.h"
+#include "export/SaveReportDialog.h"
+#include "foundation/LanguageTable.h"
+#include "foundation/Messages.h"
 #include "graph/GraphWindowLauncher.h"
 #include "report/ReportForm.h"
 #include "report/ReportRun.h"
@@ -35,6 +39,18 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
     preview.OnPrintReport = [&preview](bool showDialog) { PrintReport(preview, showDialog); };
     preview.OnShowGraph = [&preview, &form, icon] {
         ShowReportGraph(&preview, form.FileName(), form.IsTrafficGraph, icon);
+    };
+    preview.SaveDialog = RunSaveReportDialog;
+    preview.OnSaveCopy = [&form](const QString &target, const QString &, const QString &) {
+        TfrmReportProgress progress;
+        progress.ShowProgress(kCopyProgressText, kCopyCancelText, true);
+        const TCopyStatus status = SaveReportCopy(form.FileName(), target,
+                                                  {form.SavedStyleRecords, form.SavedHeaderRecords}, progress.Sink());
+        progress.hide();
+        // A copy onto the report itself is silently nothing; a cancelled copy leaves nothing.
+        if (status == TCopyStatus::ReportUnreadable || status == TCopyStatus::TargetUnwritable)
+            ErrorOk(FormatText(LookupText(kTextCannotSave), {target}));
+        return status == TCopyStatus::Done;
     };
     preview.OnExport = [&form](const QString &target, const QString &clientSettingsFile) {
         TfrmReportProgress progress;

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -91,6 +92,33 @@ TEST_F(ReportPreviewRun, SampleReportShowsItsPagesAndReopens)
     EXPECT_TRUE(seen.printEnabled);
     EXPECT_EQ(seen.caption, FormatText(LookupText(145), {report}));
     EXPECT_EQ(requested, next);
+}
+
+TEST_F(ReportPreviewRun, SaveCopyAndExportReadTheReportAgain)
+{
+    const QString report = SourceDir() + "/examples/calls-by-extension.srp";
+    const QString copy = installation.path("copy.srp");
+    const QString csv = installation.path("export.csv");
+    bool copied = false, exported = false, wired = false;
+    TSeen seen;
+    watchPreview(seen, [&](TfrmReportPreview &preview) {
+        wired = preview.SaveDialog && preview.OnShowGraph && preview.OnPrintReport;
+        copied = preview.OnSaveCopy(copy, LookupText(129), LookupText(130));
+        exported = preview.OnExport(csv, ClientParInProgramDir());
+        EXPECT_TRUE(preview.isEnabled()); // the progress windows gave it back
+        preview.close();
+    });
+    TfrmReport form(report, kUserName);
+    form.LoadReport();
+    RunReportPreview(form, QIcon());
+    EXPECT_TRUE(wired);
+    EXPECT_TRUE(copied);
+    EXPECT_TRUE(exported);
+    QFile original(report), written(copy);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readLine(), original.readLine()); // the header line as stored
+    EXPECT_GT(QFileInfo(csv).size(), 1000);
 }
 
 TEST_F(ReportPreviewRun, ClosingDuringGenerationEndsTheRun)
