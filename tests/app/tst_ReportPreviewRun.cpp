@@ -121,6 +121,31 @@ TEST_F(ReportPreviewRun, SaveCopyAndExportReadTheReportAgain)
     EXPECT_GT(QFileInfo(csv).size(), 1000);
 }
 
+TEST_F(ReportPreviewRun, GraphButtonOpensTheGraphWindowOverThePreview)
+{
+    QString graphCaption;
+    bool graphEnabled = false;
+    TSeen seen;
+    watchPreview(seen, [&](TfrmReportPreview &preview) {
+        graphEnabled = preview.btnGraph->isEnabled();
+        QTimer::singleShot(500, [&] {
+            if (QWidget *graph = QApplication::activeModalWidget()) {
+                graphCaption = graph->metaObject()->className();
+                graph->close();
+            }
+        });
+        preview.GraphClick();
+        EXPECT_TRUE(preview.isEnabled());
+        EXPECT_FALSE(preview.Busy);
+        preview.close();
+    });
+    TfrmReport form(SourceDir() + "/examples/traffic.srp", kUserName);
+    form.LoadReport();
+    RunReportPreview(form, QIcon());
+    EXPECT_TRUE(graphEnabled);
+    EXPECT_TRUE(graphCaption.contains("Graph")) << graphCaption.toStdString();
+}
+
 TEST_F(ReportPreviewRun, ClosingDuringGenerationEndsTheRun)
 {
     bool closedEarly = false;
