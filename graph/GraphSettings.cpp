@@ -74,8 +74,11 @@ void TGraphSettings::Read(const QString &file, const QString &section)
 
 void TGraphSettings::Write(const QString &file, const QString &section) const
 {
+    // A settings file that cannot be written at all is given up at its first key, so the
+    // window does not wait out the retries of every key of a look that cannot be kept.
     TVelaIniFile ini(file);
-    ini.WriteInteger(section, QStringLiteral("BackgoundColor"), colors.background);
+    if (!ini.WriteInteger(section, QStringLiteral("BackgoundColor"), colors.background))
+        return;
     ini.WriteInteger(section, QStringLiteral("WallsColor"), colors.walls);
     ini.WriteYesNo(section, QStringLiteral("UseRandomColors"), colors.useRandom);
     for (int i = 0; i < 10; ++i)

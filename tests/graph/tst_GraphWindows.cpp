@@ -1,0 +1,214 @@
+// The graph windows and option dialogs as a user meets them: mirrored toolbars, controls
+// that follow the view, dialogs that copy values in and out, and screenshots of each kind.
+#include "GraphTestSupport.h"
+
+#include "foundation/IniFile.h"
+#include "foundation/Paths.h"
+#include "graph/GraphChartPanel.h"
+#include "graph/GraphOptionDialogs.h"
+#include "graph/GraphWindow.h"
+#include "graph/TrafficGraphWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+// An installation folder of its own, so the windows keep their settings in a TRVL.PAR there.
+struct TInstallation {
+    TTestDir dir;
+    TInstallation()
+    {
+        qputenv("TARVEL_HOME", dir.path().toUtf8());
+        ResolvePaths();
+    }
+    ~TInstallation()
+    {
+        qunsetenv("TARVEL_HOME");
+        ResolvePaths();
+    }
+};
+
+void shot(QWidget &w, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("TARVEL_GRAPH_SHOTS");
+    if (!dir.isEmpty())
+        w.grab().save(QDir(dir).filePath(name + QStringLiteral(".png")));
+}
+
+} // namespace
+
+TEST(GraphWindows, GraphWindowEveryKind)
+{
+    TInstallation home;
+    TTestDir dir;
+    TMessageRecorder messages;
+    TfrmGraph window(nullptr, QIcon());
+    ASSERT_TRUE(window.LoadFile(dir.write(QStringLiteral("g.srp"), CallsGraphFile(16))));
+    window.resize(1000, 620);
+    window.show();
+    EXPECT_EQ(window.layoutDirection(), Qt::RightToLeft);
+    EXPECT_FALSE(window.btnPrevGroup->isVisible());
+    EXPECT_TRUE(window.btnField[fbCalls]->isVisible());
+    EXPECT_FALSE(window.btnField[fbPulses]->isVisible());
+    EXPECT_FALSE(window.actFields->isVisible());
+    EXPECT_EQ(window.sedPointsPerPage->value(), 12);
+    EXPECT_TRUE(window.btnNextPage->isEnabled());
+    // The toolbar is mirrored: its first button sits at the right.
+    const QWidget *first = window.tlbGraph->widgetForAction(window.btnPrevPage);
+    const QWidget *last = window.tlbGraph->widgetForAction(window.btnExit);
+    EXPECT_GT(first->x(), last->x());
+
+    for (int kind = 0; kind <= 6; ++kind) {
+        for (bool threeD : {false, true}) {
+            window.btnKind[kind]->trigger();
+            if (window.btn3D->isChecked() != threeD)
+                window.btn3D->trigger();
+            if (kind == 1)
+                window.btnMarks->trigger();
+            QApplication::processEvents();
+            EXPECT_EQ(window.View().Kind(), kind);
+            EXPECT_TRUE(window.btnKind[kind]->isChecked());
+            shot(window, QStringLiteral("graph-kind%1-%2").arg(kind).arg(threeD ? "3d" : "2d"));
+        }
+    }
+    // One point per page: area, lines, stairs and points are switched off.
+    window.btnKind[3]->trigger();
+    window.sedPointsPerPage->setValue(1);
+    EXPECT_EQ(window.View().Kind(), 0);
+    EXPECT_FALSE(window.btnKind[3]->isEnabled());
+    window.close();
+}
+
+TEST(GraphWindows, TrafficWindow)
+{
+    TInstallation home;
+    TTestDir dir;
+    TMessageRecorder messages;
+    TfrmTrafficGraph window(nullptr, QIcon());
+    ASSERT_TRUE(window.LoadFile(dir.write(QStringLiteral("t.srp"), TrafficFile(3, 24))));
+    window.resize(1000, 620);
+    window.show();
+    EXPECT_FALSE(window.btnKind[4]->isVisible());
+    EXPECT_FALSE(window.btnKind[6]->isVisible());
+    EXPECT_TRUE(window.btnKind[2]->isChecked());
+    EXPECT_EQ(window.cmbMultiY->count(), 2);
+    for (int kind = 0; kind <= 3; ++kind) {
+        for (bool threeD : {false, true}) {
+            window.btnKind[kind]->trigger();
+            if (window.btn3D->isChecked() != threeD)
+                window.btn3D->trigger();
+            QApplication::processEvents();
+            shot(window, QStringLiteral("traffic-kind%1-%2").arg(kind).arg(threeD ? "3d" : "2d"));
+        }
+    }
+    // A change of kind keeps the look in the installation's TRVL.PAR.
+    EXPECT_EQ(IniReadInteger(TrvlPar(), QStringLiteral("TrafficGraphInfo"), QStringLiteral("Serie1Color"), 0), 65280);
+    window.btnNextPage->trigger();
+    EXPECT_EQ(window.View().CurrentPage(), 1);
+    EXPECT_TRUE(window.btnPrevPage->isEnabled());
+    window.close();
+}
+
+TEST(GraphWindows, DialogsCopyInAndOut)
+{
+    QWidget owner;
+    owner.setGeometry(100, 100, 800, 600);
+
+    TfrmGraphTitles titles(&owner);
+    titles.CopyIn({{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}, QStringLiteral("x"), QStringLiteral("y")});
+    EXPECT_EQ(titles.edtLine[2]->text(), QStringLiteral("c"));
+    titles.edtLine[0]->clear();
+    titles.edtLine[2]->clear();
+    TGraphTitles out;
+    titles.CopyOut(out);
+    EXPECT_EQ(out.lines, (QStringList{QString(), QStringLiteral("b")}));
+    EXPECT_EQ(out.bottom, QStringLiteral("x"));
+    EXPECT_EQ(titles.edtBottom->maxLength(), 200);
+
+    TfrmGraphColors graphColors(&owner, false);
+    TGraphColors colors = TGraphColors::Defaults(false);
+    colors.series[0] = 255;
+    graphColors.CopyIn(colors);
+    graphColors.SelectElement(2);
+    EXPECT_EQ(graphColors.CurrentColor(), 255);
+    graphColors.SelectCell(12); // blue
+    graphColors.DefaultColors();
+    TGraphColors back;
+    graphColors.CopyOut(back);
+    EXPECT_EQ(back.series[0], 16711680);
+    EXPECT_EQ(back.series[1], 255);
+    EXPECT_TRUE(graphColors.chkRandom->isEnabled());
+    TfrmGraphColors trafficColors(&owner, true);
+    trafficColors.DefaultColors();
+    trafficColors.CopyOut(back);
+    EXPECT_EQ(back.series[0], 65280);
+    EXPECT_EQ(back.series[1], 16711680);
+    EXPECT_EQ(back.series[2], 255);
+    EXPECT_FALSE(trafficColors.chkRandom->isEnabled());
+
+    TfrmGraphGridlines grid(&owner);
+    grid.CopyIn(true, false);
+    EXPECT_TRUE(grid.rbVertical->isChecked());
+    grid.rbBoth->setChecked(true);
+    bool v = false, h = false;
+    grid.CopyOut(v, h);
+    EXPECT_TRUE(v && h);
+
+    TfrmGraphMarks marks(&owner);
+    marks.CopyIn(4);
+    int style = 0;
+    marks.CopyOut(style);
+    EXPECT_EQ(style, 4);
+
+    TfrmGraphGallery gallery(&owner, true);
+    gallery.CopyIn(2, false, 30, false, true);
+    EXPECT_FALSE(gallery.rbKind[6]->isEnabled());
+    EXPECT_FALSE(gallery.rbKind[4]->isEnabled());
+    EXPECT_TRUE(gallery.rbKind[3]->isEnabled());
+    gallery.rbKind[0]->setChecked(true);
+    int kind = 2, percent = 0;
+    bool threeD = true;
+    gallery.CopyOut(kind, threeD, percent);
+    EXPECT_EQ(kind, 0);
+    EXPECT_FALSE(threeD);
+    EXPECT_EQ(percent, 30);
+
+    TfrmGraphFonts fonts(&owner);
+    TGraphFonts f = TGraphFonts::Defaults();
+    f.title.color = 255;
+    fonts.CopyIn(f);
+    EXPECT_TRUE(fonts.edtFont[0]->text().startsWith(QStringLiteral("Arial,14, Red,")));
+    TGraphFonts g;
+    fonts.CopyOut(g);
+    EXPECT_EQ(g, f);
+}
+
+TEST(GraphWindows, DialogStaysInsideTheWorkArea)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget owner;
+    owner.setGeometry(area.right() - 100, area.top() + 50, 400, 300);
+    TfrmGraphMarks marks(&owner);
+    marks.PlaceByOwner();
+    EXPECT_LE(marks.frameGeometry().right(), area.right());
+    EXPECT_GE(marks.x(), area.left());
+    shot(marks, QStringLiteral("dialog-marks"));
+}
+
+TEST(GraphWindows, PrintRectangle)
+{
+    EXPECT_EQ(GraphPrintRect(QRect(0, 0, 1000, 1400), QSize(800, 400), false), QRect(50, 475, 900, 450));
+    EXPECT_EQ(GraphPrintRect(QRect(0, 0, 1400, 1000), QSize(800, 600), true), QRect(133, 75, 1133, 850));
+}
