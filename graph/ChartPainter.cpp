@@ -368,6 +368,8 @@ void drawMarks(QPainter &p, const TChartModel &model, const TChartLayout &l)
 void PaintChart(const TChartModel &model, QPainter &p, const QRectF &bounds)
 {
     p.save();
+    // Axes read left to right; Hebrew texts still run right to left inside themselves.
+    p.setLayoutDirection(Qt::LeftToRight);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.fillRect(bounds, model.color);
