@@ -28,11 +28,11 @@ int png(const QStringList &args)
     int status = kExitOk;
     if (!CliCheckReadable(rest[0], status))
         return status;
-    if (!QDir().mkpath(rest[1]))
-        return CliFail(QStringLiteral("cannot create the folder %1").arg(rest[1]));
     TPageStore store;
     if (RunReportIntoStore(rest[0], store) != TBatchRunResult::Ok)
         return kExitFailure; // the reason went to stderr
+    if (!QDir().mkpath(rest[1]))
+        return CliFail(QStringLiteral("cannot create the folder %1").arg(rest[1]));
     const QDir dir(rest[1]);
     for (int i = 0; i < store.PageCount(); ++i) {
         const QString name = dir.filePath(QStringLiteral("page-%1.png").arg(i + 1, 4, 10, QLatin1Char('0')));
