@@ -166,8 +166,9 @@ void TCsvExport::appendField(std::string &line, QByteArrayView field, int n, int
         --end;
     qsizetype length = end - begin;
 
-    std::string &out = m_field;
-    out.clear();
+    // The field is written straight into the line; the rare field that needs quotes is then
+    // rewritten in place.
+    const size_t start = line.size();
     const TColumnFormat format = (recordCode != rcTitles && n >= 1 && n <= kMaxExportColumns)
         ? Options.Columns[n] : TColumnFormat();
     const qsizetype w = format.Width;
@@ -176,27 +177,40 @@ void TCsvExport::appendField(std::string &line, QByteArrayView field, int n, int
     } else if ((format.Kind == 'R' || format.Kind == 'Z') && length > w) {
         begin = end - w;
     } else if ((format.Kind == 'R' || format.Kind == 'Z') && length < w) {
-        out.append(size_t(w - length), format.Kind == 'Z' ? '0' : ' ');
+        line.append(size_t(w - length), format.Kind == 'Z' ? '0' : ' ');
     }
-    for (const char *c = begin; c < end; ++c)
-        out += *c == '|' ? ' ' : *c;
+    const size_t textStart = line.size();
+    line.append(begin, size_t(end - begin));
+    const size_t textEnd = line.size();
     if (format.Kind == 'L' && length < w)
-        out.append(size_t(w - length), ' ');
-
-    if (Options.AsciiDos) {
-        const QByteArray visual = StripSeparators(ToVisual(QByteArray(out.data(), qsizetype(out.size()))));
-        out.assign(visual.constData(), size_t(visual.size()));
+        line.append(size_t(w - length), ' ');
+    // "|" inside the text becomes a space; a delimiter in the field asks for quotes. The
+    // padding holds only spaces or zeros.
+    const char delimiter = Options.Delimiter;
+    const char padding = format.Kind == 'Z' ? '0' : ' ';
+    bool quote = Options.ForceQuote || ((textStart > start || line.size() > textEnd) && delimiter == padding);
+    for (char *c = line.data() + textStart, *last = line.data() + textEnd; c < last; ++c) {
+        if (*c == '|')
+            *c = ' ';
+        quote |= *c == delimiter;
     }
-    if (Options.ForceQuote || out.find(Options.Delimiter) != std::string::npos) {
+    if (Options.AsciiDos) {
+        const QByteArray visual = StripSeparators(ToVisual(QByteArray(line.data() + start, qsizetype(line.size() - start))));
+        line.resize(start);
+        line.append(visual.constData(), size_t(visual.size()));
+        quote = Options.ForceQuote || line.find(delimiter, start) != std::string::npos;
+    }
+    if (quote) {
+        std::string &text = m_field;
+        text.assign(line, start, std::string::npos);
+        line.resize(start);
         line += '"';
-        for (const char c : out) {
+        for (const char c : text) {
             if (c == '"')
                 line += '"';
             line += c;
         }
         line += '"';
-    } else {
-        line += out;
     }
 }
 

@@ -93,6 +93,14 @@ TEST_F(CsvExportTest, ColumnFormats)
                                   "00009,Tot,   1"}));
 }
 
+TEST_F(CsvExportTest, PaddingThatHoldsTheDelimiterIsQuoted)
+{
+    options.Delimiter = ' ';
+    EXPECT_EQ(run({"913,L,3,Z,3,R,2", "100,a,7,xy,b|c"}), CrLf({"\"a  \" 007 xy \"b c\""}));
+    options.Delimiter = '0';
+    EXPECT_EQ(run({"913,L,3,Z,3", "100,a,7"}), CrLf({"a  0\"007\""}));
+}
+
 TEST_F(CsvExportTest, FieldsBeyondThirtyAreNotFormatted)
 {
     QByteArray formats = "913";
