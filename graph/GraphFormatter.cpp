@@ -229,3 +229,102 @@ QString DecodeField(QByteArrayView bytes)
         d[i] = QChar(table[size_t(uchar(bytes[i]))]);
     return out;
 }
+
+namespace {
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (char c : bytes)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+
+QByteArrayView trimmedView(QByteArrayView v)
+{
+    qsizetype b = 0, e = v.size();
+    while (b < e && QChar::isSpace(uchar(v[b])))
+        ++b;
+    while (e > b && QChar::isSpace(uchar(v[e - 1])))
+        --e;
+    return v.sliced(b, e - b);
+}
+
+// As wholeNumber: an optional sign and decimal digits, blanks around allowed.
+std::optional<qlonglong> wholeBytes(QByteArrayView v)
+{
+    bool ok = false;
+    const qlonglong n = trimmedView(v).toLongLong(&ok);
+    return ok ? std::optional<qlonglong>(n) : std::nullopt;
+}
+
+} // namespace
+
+double ParseFieldByKind(const TIntlSettings &intl, int kind, QByteArrayView field)
+{
+    const QChar time = intl.TimeSeparator();
+    const QChar decimal = intl.DecimalSeparator();
+    const QChar process = TIntlSettings::ProcessDecimalSeparator();
+    const QString thousands = intl.ThousandSeparator();
+    const bool asciiSeparators = time.unicode() < 0x80 && decimal.unicode() < 0x80 && process.unicode() < 0x80 &&
+                                 (thousands.isEmpty() || thousands.at(0).unicode() < 0x80);
+    if (!asciiSeparators || !isAscii(field) || field.size() > 200 ||
+        (kind == ykCost && !intl.CurrencySymbol().isEmpty())) {
+        const QString text = DecodeField(field);
+        switch (kind) {
+        case ykCalls: case ykPulses: case ykWhole: return intl.ParseInteger(text);
+        case ykCost: return intl.ParseAmount(text);
+        case ykTime: case ykDuration: return intl.ParseTime(text);
+        case ykDecimal: return intl.ParseNumber(text);
+        default: return 0;
+        }
+    }
+    // Without the thousands separator, in a buffer on the stack.
+    char buffer[201];
+    qsizetype n = 0;
+    const char sep = thousands.isEmpty() ? '\0' : char(thousands.at(0).unicode());
+    for (char c : field)
+        if (!sep || c != sep)
+            buffer[n++] = c;
+    QByteArrayView text(buffer, n);
+    switch (kind) {
+    case ykCalls:
+    case ykPulses:
+    case ykWhole: {
+        const qsizetype cut = text.indexOf(char(decimal.unicode()));
+        return double(wholeBytes(cut >= 0 ? text.first(cut) : text).value_or(0));
+    }
+    case ykTime:
+    case ykDuration: {
+        // The thousands separator stays in time texts: they are split, not cleaned.
+        double result = 0;
+        QByteArrayView rest = field;
+        const char t = char(time.unicode());
+        for (;;) {
+            const qsizetype at = rest.indexOf(t);
+            result = result * 60 + double(wholeBytes(at < 0 ? rest : rest.first(at)).value_or(0));
+            if (at < 0)
+                break;
+            rest = rest.sliced(at + 1);
+        }
+        return result;
+    }
+    case ykCost: // no currency symbol to remove
+    case ykDecimal: {
+        text = trimmedView(text);
+        const char p = char(process.unicode());
+        if (p != '.') {
+            if (text.contains('.'))
+                return 0;
+            for (qsizetype i = 0; i < text.size(); ++i)
+                if (buffer[text.data() - buffer + i] == p)
+                    buffer[text.data() - buffer + i] = '.';
+        }
+        bool ok = false;
+        const double v = text.toDouble(&ok);
+        return ok && std::isfinite(v) ? v : 0;
+    }
+    default:
+        return 0;
+    }
+}

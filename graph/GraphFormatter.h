@@ -85,3 +85,8 @@ QString JoinTitleParts(const QByteArray &field, int maxLength);
 // A field of a report (Windows-1255 bytes) as text. The same result as FromWin1255, through a
 // table built once, because graph readers decode millions of short fields.
 QString DecodeField(QByteArrayView bytes);
+
+// A value of a data field read by its Y field kind (0, 1, 5 whole; 2 amount; 3 and 4 time
+// read whole; 6 number; other kinds 0), the same as decoding the field and calling the
+// parser of the kind, without building texts for plain ASCII fields.
+double ParseFieldByKind(const TIntlSettings &intl, int kind, QByteArrayView field);

@@ -3,6 +3,7 @@
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
 #include "foundation/Progress.h"
+#include "graph/GraphFields.h"
 #include "graph/GraphRecords.h"
 #include "report/RecordCodes.h"
 #include "report/RecordStream.h"
@@ -21,8 +22,12 @@ namespace TrafficPages {
 
 int TPageData::IndexOf(const QString &rowKey) const
 {
-    if (!m_index.isEmpty())
+    if (!m_index.isEmpty()) {
+        const auto exact = m_exact.constFind(rowKey);
+        if (exact != m_exact.constEnd())
+            return *exact;
         return m_index.value(folded(rowKey), -1);
+    }
     for (size_t i = 0; i < m_keys.size(); ++i)
         if (m_keys[i].compare(rowKey, Qt::CaseInsensitive) == 0)
             return int(i);
@@ -39,9 +44,12 @@ int TPageData::FindOrAddRow(const QString &rowKey)
     const int row = int(m_keys.size()) - 1;
     if (!m_index.isEmpty()) {
         m_index.insert(folded(rowKey), row);
+        m_exact.insert(rowKey, row);
     } else if (m_keys.size() > size_t(kLinearSearchRows)) {
-        for (size_t i = 0; i < m_keys.size(); ++i)
+        for (size_t i = 0; i < m_keys.size(); ++i) {
             m_index.insert(folded(m_keys[i]), int(i));
+            m_exact.insert(m_keys[i], int(i));
+        }
     }
     return row;
 }
@@ -263,46 +271,51 @@ QString TTrafficGraphData::rowKeyText(const QByteArray &bytes)
     return text;
 }
 
-void TTrafficGraphData::addRecord(QByteArray rest)
+void TTrafficGraphData::addRecord(QByteArrayView line)
 {
     const int n = m_keyFieldCount;
-    QStringList parts;
-    parts.reserve(n);
-    parts.append(QString());
-    QString pageKey;
+    TFieldReader fields(line);
+    // The raw key fields; records of one page follow each other, so the page of the previous
+    // record is tried first without decoding or folding anything.
+    m_rawKey.clear();
     for (int i = 1; i <= n - 1; ++i) {
-        const QString part = DecodeField(NextField(rest));
-        parts.append(part);
-        // The parts are kept apart in the key, so "1"+"12" and "11"+"2" stay two pages.
-        if (i > 1)
-            pageKey += QChar(0x1F);
-        pageKey += part;
+        m_rawKey += fields.Next();
+        m_rawKey += char(0x1F);
     }
-    const QByteArray rowBytes = n >= 1 ? NextField(rest) : QByteArray();
-    TPageData &page = FindOrAddPage(pageKey);
+    if (!m_lastPage || m_rawKey != m_lastRawKey) {
+        QStringList parts;
+        parts.reserve(n);
+        parts.append(QString());
+        QString pageKey;
+        const QList<QByteArray> raw = m_rawKey.split(char(0x1F));
+        for (int i = 1; i <= n - 1; ++i) {
+            const QString part = DecodeField(raw.at(i - 1));
+            parts.append(part);
+            // The parts are kept apart in the key, so "1"+"12" and "11"+"2" stay two pages.
+            if (i > 1)
+                pageKey += QChar(0x1F);
+            pageKey += part;
+        }
+        m_lastPage = &FindOrAddPage(pageKey);
+        m_lastRawKey = m_rawKey;
+        m_lastParts = parts;
+    }
+    TPageData &page = *m_lastPage;
+    const QByteArray rowBytes = n >= 1 ? fields.Next().toByteArray() : QByteArray();
     if (rowBytes.isEmpty())
         return;
     if (page.KeyParts.isEmpty())
-        page.KeyParts = parts;
+        page.KeyParts = m_lastParts;
     const int row = page.FindOrAddRow(rowKeyText(rowBytes));
-    for (int c = n + 1; !rest.isEmpty(); ++c) {
-        const QByteArray bytes = NextField(rest);
+    for (int c = n + 1; !fields.AtEnd(); ++c) {
+        const QByteArrayView bytes = fields.Next();
         const int y = m_yFields.IndexOfColumn(c);
         if (y < 0)
             continue;
         const int kind = m_yFields.Item(y)->Kind;
         if (kind > ykDecimal)
             continue;
-        const QString text = DecodeField(bytes);
-        double v = 0;
-        switch (kind) {
-        case ykCost: v = m_formatter.ParseAmount(text); break;
-        case ykTime:
-        case ykDuration: v = m_formatter.ParseTime(text); break;
-        case ykDecimal: v = m_formatter.ParseNumber(text); break;
-        default: v = m_formatter.ParseInteger(text); break;
-        }
-        page.SetRowValue(row, y, v);
+        page.SetRowValue(row, y, ParseFieldByKind(m_formatter, kind, bytes));
     }
 }
 

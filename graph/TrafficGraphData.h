@@ -49,6 +49,7 @@ private:
     std::vector<QString> m_keys;
     std::vector<TYValues> m_values;
     QHash<QString, int> m_index; // folded key -> row, built once a page grows past a few rows
+    QHash<QString, int> m_exact; // the key as first written -> row, tried before folding
 };
 
 } // namespace TrafficPages
@@ -159,10 +160,14 @@ public:
 
 private:
     void handleDefinition(int code, QByteArray rest);
-    void addRecord(QByteArray rest);
+    void addRecord(QByteArrayView line);
     QString rowKeyText(const QByteArray &bytes);
 
     QHash<QByteArray, QString> m_rowKeys; // shares the text of row keys that repeat on every page
+    TrafficPages::TPageData *m_lastPage = nullptr;
+    QByteArray m_lastRawKey;
+    QByteArray m_rawKey;
+    QStringList m_lastParts;
 };
 
 // Whether the report declares a traffic graph (record 950 before its first data record).

@@ -2,6 +2,9 @@
 #include "graph/GraphFormatter.h"
 #include "graph/GraphRecords.h"
 #include "foundation/Codepages.h"
+#include "graph/GraphFields.h"
+#include "report/RecordStream.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -80,4 +83,39 @@ TEST(GraphFormatter, QuotesAndTitles)
     EXPECT_EQ(QuoteCell(QStringLiteral("a\"b")), QStringLiteral("\"a\"\"b\""));
     EXPECT_EQ(JoinTitleParts(" one | two |three ", 40), QStringLiteral("one two three"));
     EXPECT_EQ(JoinTitleParts(QByteArray(50, 'x'), 40).size(), 40);
+}
+
+TEST(GraphFormatter, FieldParsingMatchesTheTextParsers)
+{
+    const char *texts[] = {"12", " 12 ", "+7", "-3", "1,234.56", "1.234,56", "12:30", "1:02:03", "ab", "",
+                           "12.5.3", "1e3", "$ 12.5", "12,5", "00:00:59", ":5", "5:", "99999999999", "0.001"};
+    struct Seps { char time, decimal; const char *thousands; const char *currency; } seps[] = {
+        {':', '.', "", "$"}, {':', '.', ",", ""}, {'.', ',', ".", "$"}, {':', '.', "'", "NIS"}};
+    for (const Seps &s : seps) {
+        TIntlSettings f = TIntlSettings::Plain();
+        f.SetSeparators(QLatin1Char(s.time), QLatin1Char(s.decimal), QString::fromLatin1(s.thousands),
+                        QString::fromLatin1(s.currency));
+        for (const char *t : texts) {
+            const QString text = QString::fromLatin1(t);
+            EXPECT_EQ(ParseFieldByKind(f, ykCalls, t), f.ParseInteger(text)) << t;
+            EXPECT_EQ(ParseFieldByKind(f, ykCost, t), f.ParseAmount(text)) << t;
+            EXPECT_EQ(ParseFieldByKind(f, ykDuration, t), f.ParseTime(text)) << t;
+            EXPECT_EQ(ParseFieldByKind(f, ykDecimal, t), f.ParseNumber(text)) << t;
+        }
+    }
+    TIntlSettings hebrew = TIntlSettings::Plain();
+    hebrew.SetSeparators(QLatin1Char(':'), QLatin1Char('.'), QString(), QStringLiteral("₪"));
+    EXPECT_DOUBLE_EQ(ParseFieldByKind(hebrew, ykCost, W1255("₪12.50")), 12.5);
+}
+
+TEST(GraphFormatter, FieldReaderSplitsLikeNextField)
+{
+    const QByteArray lines[] = {"a,b,c", " a , b ,c ", "12,\"a,\"\"b\"\"\" x,c", "\"open", ",,x,", "", "  ", "\"\",1",
+                                "a,\"b\"", "x,\"y\"z"};
+    for (const QByteArray &line : lines) {
+        QByteArray rest = line;
+        TFieldReader reader(line);
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(reader.Next().toByteArray(), NextField(rest)) << line.constData() << " field " << i;
+    }
 }
