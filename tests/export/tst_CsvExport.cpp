@@ -59,6 +59,10 @@ TEST_F(CsvExportTest, OptionsLoadWithTheirRulesAndSaveInOrder)
     LoadExportOptions(par, again);
     EXPECT_EQ(again.Delimiter, '\t');
     EXPECT_EQ(again.LinesInPage, -1);
+
+    LoadExportOptions(dir.write("EMPTY.PAR", "[export]\r\nDELIMITER=\r\nLINES_IN_PAGE=x\r\n"), again);
+    EXPECT_EQ(again.Delimiter, ',');
+    EXPECT_EQ(again.LinesInPage, 60);
 }
 
 TEST_F(CsvExportTest, QuotingAndDelimiters)
