@@ -21,6 +21,7 @@ struct TPageStore::Impl {
     std::unique_ptr<QTemporaryFile> spill;
     bool spillFailed = false;
     std::vector<qint64> offsets; // page i's bytes run from offsets[i] to offsets[i + 1]
+    std::vector<QSize> sizes;    // known without decoding the page
     qint64 end = 0;
     std::vector<QByteArray> inMemory; // when there is no spill file
     static constexpr int kCacheSize = 4;
@@ -104,6 +105,7 @@ void TPageStore::AddPage(const TPage &page)
             d->inMemory.push_back(bytes);
             d->offsets.push_back(0);
         }
+        d->sizes.push_back(page.size);
         count = int(d->offsets.size());
     }
     emit PageAdded(count);
@@ -143,7 +145,11 @@ TPage TPageStore::Page(int index) const
     return page;
 }
 
-QSize TPageStore::PageSize(int index) const { return Page(index).size; }
+QSize TPageStore::PageSize(int index) const
+{
+    QMutexLocker lock(&d->mutex);
+    return index >= 0 && index < int(d->sizes.size()) ? d->sizes[size_t(index)] : QSize();
+}
 
 bool TPageStore::IsFinished() const { return d->finished; }
 
