@@ -555,6 +555,7 @@ void TfrmReport::BuildPageHeaderFromSettings()
     const bool showDate = IniReadYesNo(par, section, QStringLiteral("ShowDate"), false);
     const bool showTime = IniReadYesNo(par, section, QStringLiteral("ShowTime"), false);
     if (showDate || showTime) {
+        LoadIntlSettings(); // the suite's date and time formats
         const QDateTime now = QDateTime::currentDateTime();
         QString text;
         if (showDate)
