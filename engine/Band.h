@@ -69,6 +69,9 @@ struct TBand {
     TBandKind Kind;
     int Height = 0;
     bool Enabled = true;
+    // A page-header band laid out like the detail band (column titles): with page columns it
+    // prints above every column.
+    bool RepeatPerColumn = false;
     TBand *Child = nullptr; // printed directly after this band
     std::vector<std::unique_ptr<TBandItem>> Items; // in control order
 

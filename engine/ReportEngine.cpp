@@ -138,7 +138,12 @@ bool TReportEngine::printChain(TBand *first, int x, int width, bool fitCheck)
             x = Setup.ColumnLeft(m_column);
         }
         if (prints) {
-            render(*band, x, m_y, width);
+            if (band->RepeatPerColumn && !fitCheck && Setup.ColumnCount() > 1) {
+                for (int c = 0; c < Setup.ColumnCount(); ++c)
+                    render(*band, Setup.ColumnLeft(c), m_y, Setup.ColumnWidth());
+            } else {
+                render(*band, x, m_y, width);
+            }
             m_y += band->Height;
             any = true;
         }

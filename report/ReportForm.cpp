@@ -31,6 +31,7 @@ TfrmReport::TfrmReport(const QString &fileName, const QString &userName)
     bndFields.Child = &bndTotals;
     bndTotals.Child = &bndReportFooter;
     bndFooterInfo.Child = &bndFooterInfo2;
+    bndTitles.RepeatPerColumn = true;
     CreateControls();
     PageSetup.Orientation = TPageOrientation::Portrait;
     PrintableWidth = PageSetup.PrintableWidth();

@@ -120,6 +120,7 @@ TEST(ReportEngine, PageColumnsLeftToRightAndRightToLeft)
         run.printRows(1, 15); // ten rows per column
         run.engine.Finish();
         ASSERT_EQ(run.store.PageCount(), 1);
+        EXPECT_EQ(run.countOn(0, "H"), 1);
         const int width = (718 - 10) / 2;
         const int firstX = rtl ? 38 + width + 10 : 38;
         const int secondX = rtl ? 38 : 38 + width + 10;
@@ -133,6 +134,17 @@ TEST(ReportEngine, PageColumnsLeftToRightAndRightToLeft)
             }
         }
     }
+}
+
+TEST(ReportEngine, ColumnTitlesRepeatOverEveryPageColumn)
+{
+    TEngineRun run(20, 0, 100);
+    run.header.RepeatPerColumn = true;
+    run.engine.Setup.Columns = 3;
+    run.printRows(1, 1);
+    run.engine.Finish();
+    EXPECT_EQ(run.countOn(0, "H"), 3);
+    EXPECT_EQ(run.countOn(0, "D"), 1);
 }
 
 TEST(ReportEngine, VetoedBandsAndChildren)
