@@ -298,3 +298,38 @@ TEST(PageHeaderRecords, ScrambledReportWritesScrambledRecords)
     ASSERT_FALSE(r.form->SavedHeaderRecords.isEmpty());
     EXPECT_EQ(ScrambleLine(r.form->SavedHeaderRecords.first()), "912,2,30");
 }
+
+TEST(RunPages, MalformedRecordsNeverBreakTheRun)
+{
+    // Every record code with fields that are missing, negative, huge or not numbers.
+    const QList<int> codes = {100, 101, 102, 103, 104, 105, 106, 107, 200, 203, 204, 205, 206, 300, 301, 302, 303,
+                              304, 400, 401, 403, 450, 451, 452, 453, 500, 501, 502, 550, 551, 560, 561, 570, 571,
+                              580, 581, 601, 602, 700, 800, 801, 802, 900, 902, 903, 904, 905, 906, 910, 911, 912,
+                              914, 999};
+    const QList<QByteArray> values = {"", "0", "-1", "31", "99999", "x", "C", "D7", "Y", "\"a,\"\"b\"", "|||", "3",
+                                      "1", "2", "$FF", "-2147483648"};
+    quint32 seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % quint32(n));
+    };
+    for (int round = 0; round < 20; ++round) {
+        QList<QByteArray> lines = {"905,1"};
+        for (int i = 0; i < 300; ++i) {
+            QByteArray line = QByteArray::number(codes[next(codes.size())]);
+            const int fields = next(12);
+            for (int f = 0; f < fields; ++f)
+                line += ',' + values[next(values.size())];
+            lines.append(line);
+        }
+        lines.append("100,A");
+        TCapturedMessages messages;
+        TRunPages r;
+        r.run(lines);
+        EXPECT_TRUE(r.start == TfrmReport::TRunStart::Ready || r.start == TfrmReport::TRunStart::NoData);
+        if (r.start == TfrmReport::TRunStart::Ready) {
+            EXPECT_GE(r.store.PageCount(), 1);
+            EXPECT_TRUE(r.store.IsFinished());
+        }
+    }
+}
