@@ -1,5 +1,7 @@
 #include "graph/GraphChartPanel.h"
 
+#include "foundation/LanguageTable.h"
+#include "foundation/Messages.h"
 #include "graph/ChartPainter.h"
 
 #include <QApplication>
@@ -96,20 +98,26 @@ bool TChartPanel::Print()
     if (dialog.exec() != QDialog::Accepted)
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QPainter p;
-    bool ok = p.begin(&printer);
-    if (ok) {
-        const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-        const QRect target = GraphPrintRect(QRect(QPoint(0, 0), page.size()), size(),
-                                            printer.pageLayout().orientation() == QPageLayout::Landscape);
-        p.translate(target.topLeft());
-        p.scale(double(target.width()) / width(), double(target.height()) / height());
-        PaintChart(m_model, p, QRectF(QPointF(0, 0), QSizeF(size())));
-        ok = p.end();
-    }
+    const bool ok = PrintTo(printer);
     QApplication::restoreOverrideCursor();
     update();
+    if (!ok)
+        ErrorOk(LookupText(5336));
     return ok;
+}
+
+bool TChartPanel::PrintTo(QPrinter &printer) const
+{
+    QPainter p;
+    if (!p.begin(&printer))
+        return false;
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QRect target = GraphPrintRect(QRect(QPoint(0, 0), page.size()), size(),
+                                        printer.pageLayout().orientation() == QPageLayout::Landscape);
+    p.translate(target.topLeft());
+    p.scale(double(target.width()) / width(), double(target.height()) / height());
+    PaintChart(m_model, p, QRectF(QPointF(0, 0), QSizeF(size())));
+    return p.end();
 }
 
 void PaintCallOut(QPainter &p, const TCallOut &callOut, const QPoint &at, const QFont &font)

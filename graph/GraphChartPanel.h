@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <functional>
 
+class QPrinter;
+
 class TChartPanel : public QWidget
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ public:
     void CopyPicture() const;
     // The print dialog, then the chart centred on the page; false when nothing was printed.
     bool Print();
+    // The chart on one page of the printer, in the rectangle of GraphPrintRect.
+    bool PrintTo(QPrinter &printer) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

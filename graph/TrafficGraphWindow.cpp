@@ -213,7 +213,7 @@ void TfrmTrafficGraph::PrintGraph() { crtGraph->Print(); }
 
 bool TfrmTrafficGraph::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || !isActiveWindow() || QApplication::activeModalWidget() != this)
+    if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget() != this)
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     const bool ctrlOnly = key->modifiers() == Qt::ControlModifier;

@@ -4,6 +4,7 @@
 
 #include "foundation/IniFile.h"
 #include "foundation/Paths.h"
+#include "graph/ChartPainter.h"
 #include "graph/GraphChartPanel.h"
 #include "graph/GraphOptionDialogs.h"
 #include "graph/GraphWindow.h"
@@ -14,6 +15,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPrinter>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -211,4 +215,62 @@ TEST(GraphWindows, PrintRectangle)
 {
     EXPECT_EQ(GraphPrintRect(QRect(0, 0, 1000, 1400), QSize(800, 400), false), QRect(50, 475, 900, 450));
     EXPECT_EQ(GraphPrintRect(QRect(0, 0, 1400, 1000), QSize(800, 600), true), QRect(133, 75, 1133, 850));
+}
+
+TEST(GraphWindows, KeysPageThroughPoints)
+{
+    TInstallation home;
+    TTestDir dir;
+    TMessageRecorder messages;
+    TfrmGraph window(nullptr, QIcon());
+    ASSERT_TRUE(window.LoadFile(dir.write(QStringLiteral("g.srp"), CallsGraphFile(30))));
+    window.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &window);
+    auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(window.crtGraph, &event);
+    };
+    const TChartModel &model = window.View().Model();
+    press(Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(model.bottomAxis.minimum, 0.5);
+    press(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(model.bottomAxis.minimum, 11.5);
+    EXPECT_TRUE(window.btnPrevPage->isEnabled());
+    press(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(model.bottomAxis.minimum, 17.5); // the last page
+    EXPECT_FALSE(window.btnNextPage->isEnabled());
+    press(Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(model.bottomAxis.minimum, 17.5);
+    press(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(model.bottomAxis.minimum, 6.5);
+
+    // A double click on a bar shows its call-out.
+    window.resize(1000, 620);
+    QApplication::processEvents();
+    const QRectF bounds(window.crtGraph->rect());
+    const TChartLayout layout = LayoutChart(model, bounds);
+    ASSERT_FALSE(layout.shapes.empty());
+    const QPoint at = layout.shapes.front().area.boundingRect().center().toPoint();
+    window.crtGraph->ShowCallOuts(window.View().CallOuts(bounds, at), at);
+    EXPECT_TRUE(window.crtGraph->CallOutShown());
+    shot(window, QStringLiteral("graph-callout"));
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(GraphWindows, PrintsCentredOnThePage)
+{
+    TInstallation home;
+    TTestDir dir;
+    TMessageRecorder messages;
+    TfrmGraph window(nullptr, QIcon());
+    ASSERT_TRUE(window.LoadFile(dir.write(QStringLiteral("g.srp"), CallsGraphFile(8))));
+    window.resize(1000, 620);
+    window.show();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.path(QStringLiteral("graph.pdf")));
+    EXPECT_TRUE(window.crtGraph->PrintTo(printer));
+    EXPECT_GT(QFileInfo(dir.path(QStringLiteral("graph.pdf"))).size(), 1000);
+    window.close();
 }
