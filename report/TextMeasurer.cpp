@@ -15,7 +15,11 @@ const QFontMetricsF &metricsFor(const TFontSpec &font)
     auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return **it;
-    auto *metrics = new QFontMetricsF(font.toQFont());
+    // Whole-pixel glyph advances, as the suite's layout counts them (ten Arial digits at
+    // 9 points are 70 pixels, not 66.7).
+    QFont qfont = font.toQFont();
+    qfont.setHintingPreference(QFont::PreferFullHinting);
+    auto *metrics = new QFontMetricsF(qfont);
     cache.insert(key, metrics);
     return *metrics;
 }

@@ -257,3 +257,14 @@ TEST(GridStyle, BoxesAroundTitlesDataAndTotals)
     l.feed("303,2");
     EXPECT_FALSE(l.form.UpperTotalLine->Enabled);
 }
+
+TEST(TextMeasurer, RealFontsCountWholePixelsPerGlyph)
+{
+    // Arial is Liberation Sans here; 9 points are 12 pixels.
+    const TFontMetricsMeasurer measurer;
+    TFontSpec arial;
+    EXPECT_EQ(FontHeight(arial), 12);
+    EXPECT_NEAR(measurer.TextWidth(QStringLiteral("0123456789"), arial), 70, 1);
+    EXPECT_NEAR(measurer.TextWidth(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), arial), 211, 2);
+    EXPECT_GE(measurer.TextHeight(arial), 13);
+}
