@@ -130,6 +130,12 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     QWidget owner;
     owner.setGeometry(100, 100, 800, 600);
 
+    auto look = [](QDialog &d, const char *name) {
+        d.show();
+        QApplication::processEvents();
+        shot(d, QString::fromLatin1(name));
+        d.hide();
+    };
     TfrmGraphTitles titles(&owner);
     titles.CopyIn({{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}, QStringLiteral("x"), QStringLiteral("y")});
     EXPECT_EQ(titles.edtLine[2]->text(), QStringLiteral("c"));
@@ -140,6 +146,7 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     EXPECT_EQ(out.lines, (QStringList{QString(), QStringLiteral("b")}));
     EXPECT_EQ(out.bottom, QStringLiteral("x"));
     EXPECT_EQ(titles.edtBottom->maxLength(), 200);
+    look(titles, "dialog-titles");
 
     TfrmGraphColors graphColors(&owner, false);
     TGraphColors colors = TGraphColors::Defaults(false);
@@ -161,6 +168,7 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     EXPECT_EQ(back.series[1], 16711680);
     EXPECT_EQ(back.series[2], 255);
     EXPECT_FALSE(trafficColors.chkRandom->isEnabled());
+    look(graphColors, "dialog-colors");
 
     TfrmGraphGridlines grid(&owner);
     grid.CopyIn(true, false);
@@ -169,6 +177,7 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     bool v = false, h = false;
     grid.CopyOut(v, h);
     EXPECT_TRUE(v && h);
+    look(grid, "dialog-gridlines");
 
     TfrmGraphMarks marks(&owner);
     marks.CopyIn(4);
@@ -188,6 +197,7 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     EXPECT_EQ(kind, 0);
     EXPECT_FALSE(threeD);
     EXPECT_EQ(percent, 30);
+    look(gallery, "dialog-gallery");
 
     TfrmGraphFonts fonts(&owner);
     TGraphFonts f = TGraphFonts::Defaults();
@@ -197,6 +207,7 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     TGraphFonts g;
     fonts.CopyOut(g);
     EXPECT_EQ(g, f);
+    look(fonts, "dialog-fonts");
 }
 
 TEST(GraphWindows, DialogStaysInsideTheWorkArea)
