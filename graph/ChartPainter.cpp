@@ -203,6 +203,12 @@ void drawAxes(QPainter &p, const TChartModel &model, const TChartLayout &l)
 
 void drawBar(QPainter &p, const QRectF &r, const QColor &color, QPointF depth, bool horizontal)
 {
+    // Bars of a pixel or two (hundreds of points on one page) are only their colour: faces and
+    // outlines would not show, and drawing them would slow paging down.
+    if ((horizontal ? r.height() : r.width()) < 2.5) {
+        p.fillRect(r, color);
+        return;
+    }
     if (depth != QPointF()) {
         const QPointF d = depth;
         if (horizontal) {
