@@ -84,6 +84,15 @@ QRect GraphPrintRect(const QRect &page, const QSize &chart, bool landscape)
         w = int(std::lround(page.width() * factor));
         h = int(std::lround(w * ch / cw));
     }
+    // A chart of other proportions than the page would run off it the long way: shrink it.
+    if (w > page.width()) {
+        h = int(std::lround(h * double(page.width()) * factor / w));
+        w = int(std::lround(page.width() * factor));
+    }
+    if (h > page.height()) {
+        w = int(std::lround(w * double(page.height()) * factor / h));
+        h = int(std::lround(page.height() * factor));
+    }
     return QRect(page.left() + (page.width() - w) / 2, page.top() + (page.height() - h) / 2, w, h);
 }
 

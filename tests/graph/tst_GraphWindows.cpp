@@ -226,6 +226,11 @@ TEST(GraphWindows, PrintRectangle)
 {
     EXPECT_EQ(GraphPrintRect(QRect(0, 0, 1000, 1400), QSize(800, 400), false), QRect(50, 475, 900, 450));
     EXPECT_EQ(GraphPrintRect(QRect(0, 0, 1400, 1000), QSize(800, 600), true), QRect(133, 75, 1133, 850));
+    // A wide chart on a landscape page stays on the page.
+    const QRect wide = GraphPrintRect(QRect(0, 0, 1400, 1000), QSize(800, 300), true);
+    EXPECT_TRUE(QRect(0, 0, 1400, 1000).contains(wide));
+    EXPECT_EQ(wide.width(), 1190);
+    EXPECT_NEAR(double(wide.width()) / wide.height(), 800.0 / 300, 0.01);
 }
 
 TEST(GraphWindows, KeysPageThroughPoints)
