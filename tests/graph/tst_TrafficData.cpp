@@ -145,3 +145,18 @@ TEST(TrafficData, ClipboardTableOfAPage)
                                              "\"201\"\t\"08:00\"\t5\t01:05\r\n"
                                              "\"201\"\t\"09:00\"\t2\t00:10"));
 }
+
+TEST(TrafficData, ScrambledReportAndItsMark)
+{
+    TTestDir dir;
+    TMessageRecorder messages;
+    const QList<QByteArray> lines = {"905,1", "950", "700,1,-1,Ext", "700,2,-1,Hour", "701,3,0,Calls",
+                                     "703,C,1", "100,201,08:00,5"};
+    const QString scrambled = dir.write(QStringLiteral("s.srp"), MakeReport(lines, true));
+    EXPECT_TRUE(IsTrafficReport(scrambled));
+    TTrafficGraphData data{TIntlSettings::Plain()};
+    ASSERT_TRUE(data.LoadFromFile(scrambled));
+    EXPECT_EQ(data.Page(0)->Value(QStringLiteral("08:00"), 1), 5);
+    EXPECT_FALSE(IsTrafficReport(dir.write(QStringLiteral("g.srp"), CallsGraphFile(2))));
+    EXPECT_FALSE(IsTrafficReport(dir.path(QStringLiteral("missing.srp"))));
+}
