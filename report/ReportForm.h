@@ -29,6 +29,17 @@ inline constexpr int kMaxTitleRows = 5;
 inline constexpr int kColumnGap = 13;
 inline constexpr int kMaxSubHeaderItems = 200;
 inline constexpr TColor kDefaultShadeColour = 12632256; // silver
+// Positions and sizes from records are kept within reach of a page, so that no arithmetic on
+// them can overflow; font sizes likewise.
+inline constexpr int kMaxPixels = 10000;
+inline int NextPixels(QByteArray &rest, int defaultValue = 0)
+{
+    return qBound(-kMaxPixels, NextInt(rest, defaultValue), kMaxPixels);
+}
+inline int NextFontSize(QByteArray &rest, int defaultValue)
+{
+    return qBound(1, NextInt(rest, defaultValue), 500);
+}
 
 class TfrmReport : private TReportEvents
 {

@@ -93,8 +93,8 @@ void TfrmReport::DoTextLine(TBand &band, int &counter, int maxLines, QByteArray 
         return;
     const int style = NextInt(rest);
     const TAlignment alignment = AlignmentFromLetter(NextField(rest), RightToLeft);
-    const int before = NextInt(rest);
-    const int after = NextInt(rest);
+    const int before = NextPixels(rest);
+    const int after = NextPixels(rest);
     const QByteArray text = NextField(rest);
     TBandItem &label = lineSlot(band, counter++);
     if (style >= 1 && style <= 5)
@@ -186,7 +186,7 @@ void TfrmReport::DoSubHeaderWidths(QByteArray rest)
 {
     SubHeaderWidths.fill(0);
     for (int k = 1; k <= kMaxSubHeaderItems && !rest.isEmpty(); ++k)
-        SubHeaderWidths[k] = NextInt(rest);
+        SubHeaderWidths[k] = NextPixels(rest);
 }
 
 void TfrmReport::DoSubHeaderCell(QByteArray rest)
@@ -200,8 +200,8 @@ void TfrmReport::DoSubHeaderCell(QByteArray rest)
         return;
     entry.Style = NextInt(rest, 2);
     const TAlignment alignment = AlignmentFromLetter(NextField(rest), RightToLeft);
-    const int before = NextInt(rest);
-    const int after = NextInt(rest);
+    const int before = NextPixels(rest);
+    const int after = NextPixels(rest);
     const QByteArray caption = NextField(rest);
     if (SubHeaderItems.isEmpty())
         bndSubHeader.Enabled = true;
@@ -260,6 +260,7 @@ void TfrmReport::ApplyBlockStyle(TBandItem &memo, const THeaderFooter &block)
 {
     memo.Top = 0;
     memo.Font = block.Font;
+    memo.Font.size = qBound(1, memo.Font.size, 500);
     memo.RightToLeft = RightToLeft;
     memo.Alignment = RightToLeft ? mirrored(block.TextAlignment) : block.TextAlignment;
 }
@@ -359,13 +360,13 @@ void TfrmReport::DoPageHeaderItem(QByteArray rest, bool preRead)
     case 1:
     case 5: {
         TBand &band = kind == 1 ? bndHeaderInfo : bndFooterInfo2;
-        const int left = NextInt(rest);
-        const int top = NextInt(rest);
-        const int width = NextInt(rest);
+        const int left = NextPixels(rest);
+        const int top = NextPixels(rest);
+        const int width = NextPixels(rest);
         const TAlignment alignment = AlignmentFromLetter(NextField(rest), RightToLeft);
         TFontSpec font;
         font.name = FastWin1255(NextField(rest));
-        font.size = NextInt(rest, 9);
+        font.size = NextFontSize(rest, 9);
         font.color = NextInt(rest);
         font.bold = NextFlag(rest);
         font.italic = NextFlag(rest);
@@ -388,7 +389,7 @@ void TfrmReport::DoPageHeaderItem(QByteArray rest, bool preRead)
         line.Left = 1;
         line.Width = PrintableWidth;
         line.Height = 1;
-        line.Top = NextInt(rest);
+        line.Top = NextPixels(rest);
         band.Height = qMax(band.Height, line.Bottom());
         if (kind == 6)
             bndFooterInfo2.Enabled = true;
@@ -438,10 +439,10 @@ void TfrmReport::ReadEmbeddedLogo(QByteArray rest, bool preRead)
         const int kind = NextInt(fields);
         if (kind == 4) {
             placed = true;
-            left = NextInt(fields);
-            top = NextInt(fields);
-            width = NextInt(fields);
-            height = NextInt(fields);
+            left = NextPixels(fields);
+            top = NextPixels(fields);
+            width = NextPixels(fields);
+            height = NextPixels(fields);
             break;
         }
         if (kind == 3)

@@ -134,6 +134,7 @@ void TfrmReport::ResetLayout()
         TFontSpec font;
         ReadFontKeys(trvlPar, QStringLiteral("Styles"), QString::fromLatin1(kStyleDefaults[k].prefix),
                      kStyleDefaults[k].bold ? 1 : 0, clBlack, kStyleDefaults[k].size, QStringLiteral("Arial"), font);
+        font.size = qBound(1, font.size, 500);
         Fonts[k] = font;
     }
     ColumnCount = kMaxColumns;
@@ -303,12 +304,12 @@ void TfrmReport::DoColumnWidths(QByteArray rest)
             const TFontSpec &font = Columns[c].Data->Font;
             int width;
             if (kind == 'C') {
-                const int k = FieldToInt(field.mid(1));
+                const int k = qBound(0, FieldToInt(field.mid(1)), kMaxPixels);
                 width = RoundHalfEven(m_measurer->TextWidth(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), font) / 26.0 * k) + 4;
             } else if (kind == 'D') {
-                width = RoundHalfEven(DigitsWidth(font, FieldToInt(field.mid(1)))) + 4;
+                width = RoundHalfEven(DigitsWidth(font, qBound(0, FieldToInt(field.mid(1)), kMaxPixels))) + 4;
             } else {
-                width = FieldToInt(field);
+                width = qBound(-kMaxPixels, FieldToInt(field), kMaxPixels);
             }
             SetColumnWidth(c, width);
         }
@@ -337,8 +338,8 @@ void TfrmReport::DoDataAlignment(QByteArray rest)
 
 void TfrmReport::DoDataSpacing(QByteArray rest)
 {
-    const int before = NextInt(rest);
-    const int after = NextInt(rest);
+    const int before = NextPixels(rest);
+    const int after = NextPixels(rest);
     for (int c = 1; c <= kMaxColumns; ++c) {
         Columns[c].Data->SpaceBefore = before;
         Columns[c].Data->SpaceAfter = after;
@@ -370,7 +371,7 @@ void TfrmReport::DoNarrowColumn(QByteArray rest)
 {
     const int a = NextInt(rest);
     const int b = NextInt(rest);
-    const int w = NextInt(rest);
+    const int w = NextPixels(rest);
     if (a < 1 || a > kMaxColumns || b < 1 || b > kMaxColumns)
         return;
     int excess;
@@ -432,8 +433,8 @@ void TfrmReport::DoTitleRowCount(QByteArray rest)
 
 void TfrmReport::DoTitleSpacing(QByteArray rest)
 {
-    const int before = NextInt(rest, 0);
-    const int after = NextInt(rest, 1);
+    const int before = NextPixels(rest, 0);
+    const int after = NextPixels(rest, 1);
     for (int c = 1; c <= kMaxColumns; ++c)
         for (int r = 1; r <= kMaxTitleRows; ++r) {
             Columns[c].Title[r]->SpaceBefore = before;
@@ -508,7 +509,7 @@ void TfrmReport::DoTotalCaption(QByteArray rest)
     const int k = NextInt(rest);
     int a = NextInt(rest);
     int b = NextInt(rest);
-    const int offset = NextInt(rest);
+    const int offset = NextPixels(rest);
     const TAlignment alignment = AlignmentFromLetter(NextField(rest), RightToLeft);
     const QByteArray text = NextField(rest);
     if (k < 1 || k > 5 || a == 0 || b == 0 || a < 1 || b < 1 || a > kMaxColumns || b > kMaxColumns)
@@ -540,8 +541,8 @@ void TfrmReport::DoTotalCaption(QByteArray rest)
 
 void TfrmReport::DoTotalSpacing(QByteArray rest)
 {
-    const int before = NextInt(rest);
-    const int after = NextInt(rest);
+    const int before = NextPixels(rest);
+    const int after = NextPixels(rest);
     for (int c = 1; c <= kMaxColumns; ++c) {
         Columns[c].Total->SpaceBefore = before;
         Columns[c].Total->SpaceAfter = after;
@@ -593,7 +594,7 @@ void TfrmReport::DoTextStyle(QByteArray rest)
         return;
     TFontSpec font;
     font.name = FastWin1255(NextField(rest));
-    font.size = NextInt(rest, 10);
+    font.size = NextFontSize(rest, 10);
     font.bold = NextFlag(rest);
     font.italic = NextFlag(rest);
     font.underline = NextFlag(rest);

@@ -44,5 +44,5 @@ const TTextMeasurer &DefaultTextMeasurer()
 
 int FontHeight(const TFontSpec &font)
 {
-    return qMax(1, (font.size * 96 + 36) / 72);
+    return (qBound(1, font.size, 1000) * 96 + 36) / 72;
 }
