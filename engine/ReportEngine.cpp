@@ -40,11 +40,13 @@ void TReportEngine::renderItem(const TBandItem &item, int x, int y, int bandWidt
     switch (item.Kind) {
     case TItemKind::Label:
     case TItemKind::Memo: {
-        const QString text = item.Kind == TItemKind::Label ? item.Caption : item.Lines.join(QLatin1Char('\n'));
+        QString text = item.Kind == TItemKind::Label ? item.Caption : item.Lines.join(QLatin1Char('\n'));
+        if (item.Kind == TItemKind::Label)
+            m_events.OnPrintLabel(item, text);
         if (text.isEmpty())
             return;
         p.kind = TPrimitiveKind::Text;
-        p.text = text;
+        p.text = std::move(text);
         p.font = fontIndex(item.Font);
         p.color = rgb(item.Font.color);
         p.rightToLeft = item.RightToLeft;

@@ -21,6 +21,8 @@ public:
     virtual bool BeforePrint(TBand &) { return true; }
     // After a band's turn, told whether it printed.
     virtual void AfterPrint(TBand &, bool) {}
+    // A label is about to print; its text may be replaced for this printing only.
+    virtual void OnPrintLabel(const TBandItem &, QString &) {}
 };
 
 class TReportEngine

@@ -11,6 +11,11 @@ struct TRecorder : TReportEvents {
     QStringList after;
     int pageStarts = 0;
     void StartPage() override { ++pageStarts; }
+    void OnPrintLabel(const TBandItem &, QString &text) override
+    {
+        if (text == QStringLiteral("F"))
+            text = QStringLiteral("F%1").arg(pageStarts);
+    }
     bool BeforePrint(TBand &band) override { return before(band); }
     void AfterPrint(TBand &band, bool printed) override
     {
@@ -108,6 +113,9 @@ TEST(ReportEngine, NewPageNeverMakesABlankPage)
     TEngineRun empty(50, 30, 100);
     empty.engine.Finish();
     EXPECT_EQ(empty.store.PageCount(), 1); // header and footer only
+    // The footer label was given its page's text as it printed.
+    EXPECT_EQ(run.countOn(0, "F1"), 1);
+    EXPECT_EQ(run.countOn(1, "F2"), 1);
 }
 
 TEST(ReportEngine, PageColumnsLeftToRightAndRightToLeft)
