@@ -189,3 +189,32 @@ TEST(FooterBlock, LinesStopAtHalfThePage)
     EXPECT_EQ(r.form->FooterBandHeight, r.form->bndFooterInfo.Height);
     EXPECT_EQ(r.store.PageCount(), 1);
 }
+
+TEST(SubHeader, GroupCaptionsSortedIntoRowsAndColumns)
+{
+    TRunPages r;
+    r.run({"905,1", "450,100,50,70", "451,2,1,2,L,0,0,Low", "451,1,2,2,C,0,0,Right", "451,1,1,5,C,2,1,Left",
+           "451,0,1,2,L,0,0,Ignored", "101,1", "100,A"});
+    const TBand &band = r.form->bndSubHeader;
+    EXPECT_TRUE(band.Enabled);
+    const TBandItem *left = labelWith(band, "Left");
+    const TBandItem *right = labelWith(band, "Right");
+    const TBandItem *low = labelWith(band, "Low");
+    ASSERT_TRUE(left && right && low);
+    EXPECT_EQ(labelWith(band, "Ignored"), nullptr);
+    EXPECT_EQ(left->Left, 0);
+    EXPECT_EQ(left->Width, 100);
+    EXPECT_EQ(right->Left, 113);
+    EXPECT_EQ(right->Width, 50);
+    // Row 1 is as tall as its tallest item: sub-header style 12 + 2 + 1 + 3.
+    EXPECT_EQ(left->Top, 2);
+    EXPECT_EQ(right->Top, 0);
+    EXPECT_EQ(low->Top, 18);
+    EXPECT_EQ(band.Height, 18 + 15);
+    EXPECT_EQ(r.count(0, "Low"), 1);
+
+    TRunPages cleared;
+    cleared.run({"905,1", "450,100", "451,1,1,2,L,0,0,Gone", "453", "101,1", "100,A"});
+    EXPECT_EQ(cleared.form->bndSubHeader.Height, 0);
+    EXPECT_EQ(cleared.count(0, "Gone"), 0);
+}
