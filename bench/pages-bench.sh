@@ -23,7 +23,7 @@ for spec in "$small:1000" "$big:1000000"; do
   file="${spec%%:*}"; rows="${spec##*:}"
   echo "== $rows rows"
   TARVEL_BENCH_REPORT="$file" TARVEL_BENCH_ROWS="$rows" "$build/tests/engine/tst_engine" \
-    --gtest_also_run_disabled_tests --gtest_filter='PagesBench.*' | grep -E "^(pages|first|whole|page turn)|FAILED"
+    --gtest_also_run_disabled_tests --gtest_filter='PagesBench.*' | grep -E "^(pages|first|whole|page turn|page file)|FAILED"
 done
 
 echo "== peak memory of a whole 1,000,000-row run (tarvel-report info)"

@@ -1,5 +1,6 @@
 #include "engine/PageFile.h"
 
+#include "engine/PageCodec.h"
 #include "engine/PageStore.h"
 
 #include <QDataStream>
@@ -9,31 +10,12 @@
 namespace {
 
 constexpr quint32 kMagic = 0x54515250; // "TQRP"
-constexpr quint32 kVersion = 1;
+// Version 1 wrote every primitive field by field; version 2 writes each page in the compact
+// form the page store keeps (about a third of the size). Both are read.
+constexpr quint32 kVersion = 2;
 constexpr int kMaxCount = 50'000'000;
 
-void writePage(QDataStream &out, const TPage &page)
-{
-    out << page.size << quint32(page.items.size());
-    for (const TPagePrimitive &p : page.items) {
-        out << quint8(p.kind) << p.rect;
-        switch (p.kind) {
-        case TPrimitiveKind::Text:
-            out << p.text << p.font << p.flags << p.rightToLeft << p.color;
-            break;
-        case TPrimitiveKind::Line:
-            out << p.color << p.penWidth;
-            break;
-        case TPrimitiveKind::Rect:
-            out << p.color << p.fill << p.hasFill << p.hasPen << p.penWidth;
-            break;
-        case TPrimitiveKind::Image:
-            out << p.image;
-            break;
-        }
-    }
-}
-
+// Version 1 pages, field by field.
 bool readPage(QDataStream &in, TPage &page, int fontCount, int imageCount)
 {
     quint32 count = 0;
@@ -89,13 +71,26 @@ bool SavePagesToFile(const TPageStore &store, const QString &fileName)
         out << store.Image(quint16(i));
     out << quint32(store.PageCount());
     for (int i = 0; i < store.PageCount(); ++i)
-        writePage(out, store.Page(i));
+        out << EncodePage(store.Page(i));
     if (out.status() != QDataStream::Ok) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
 }
+
+namespace {
+
+bool readAnyVersion(QDataStream &in, quint32 version, TPage &page, int fontCount, int imageCount)
+{
+    if (version == 1)
+        return readPage(in, page, fontCount, imageCount);
+    QByteArray bytes;
+    in >> bytes;
+    return in.status() == QDataStream::Ok && DecodePage(bytes, page, fontCount, imageCount);
+}
+
+} // namespace
 
 bool LoadPagesFromFile(TPageStore &store, const QString &fileName)
 {
@@ -140,7 +135,7 @@ bool LoadPagesFromFile(TPageStore &store, const QString &fileName)
     const qint64 pagesStart = file.pos();
     for (quint32 i = 0; i < pageCount; ++i) {
         TPage page;
-        if (!readPage(in, page, int(fontCount), int(imageCount)))
+        if (!readAnyVersion(in, version, page, int(fontCount), int(imageCount)))
             return false;
     }
     if (!file.seek(pagesStart))
@@ -157,7 +152,7 @@ bool LoadPagesFromFile(TPageStore &store, const QString &fileName)
         store.AddImage(image);
     for (quint32 i = 0; i < pageCount; ++i) {
         TPage page;
-        if (!readPage(in, page, int(fontCount), int(imageCount)))
+        if (!readAnyVersion(in, version, page, int(fontCount), int(imageCount)))
             break;
         store.AddPage(page);
     }

@@ -4,7 +4,9 @@
 #include "engine/PageStore.h"
 #include "support/TestFiles.h"
 
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -125,4 +127,25 @@ TEST(PageStore, PageFileRoundTripOfSpilledPages)
     dir.write("b.qrp", "not a page file at all");
     EXPECT_FALSE(LoadPagesFromFile(other, dir.path("b.qrp")));
     EXPECT_EQ(other.PageCount(), 0);
+}
+
+TEST(PageStore, PageFilesOfTheFirstVersionStillOpen)
+{
+    TTestDir dir;
+    QFile file(dir.path("old.qrp"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QDataStream out(&file);
+    out.setVersion(QDataStream::Qt_6_4);
+    out << quint32(0x54515250) << quint32(1) << QStringLiteral("old") << quint8(0);
+    out << quint32(1) << QFont(QStringLiteral("Arial")) << quint32(0);
+    out << quint32(1) << QSize(794, 1123) << quint32(1);
+    out << quint8(TPrimitiveKind::Text) << QRect(1, 2, 3, 4) << QStringLiteral("hello") << quint16(0)
+        << quint32(Qt::AlignLeft) << false << QRgb(0xFF000000);
+    file.close();
+    TPageStore store;
+    ASSERT_TRUE(LoadPagesFromFile(store, dir.path("old.qrp")));
+    ASSERT_EQ(store.PageCount(), 1);
+    ASSERT_EQ(store.Page(0).items.size(), 1u);
+    EXPECT_EQ(store.Page(0).items[0].text, "hello");
+    EXPECT_EQ(store.Page(0).items[0].rect, QRect(1, 2, 3, 4));
 }

@@ -1,10 +1,14 @@
 // Speed of a whole report run, for bench/pages-bench.sh (disabled in the normal test run):
 // time to the first page, rows per second, and fetching and painting any page at 100%.
+#include "engine/PageFile.h"
 #include "engine/PageRender.h"
 #include "engine/PageStore.h"
 #include "report/ReportForm.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <cstdio>
@@ -49,4 +53,18 @@ TEST(PagesBench, DISABLED_FirstPageRowsPerSecondAndPageTurn)
         sum += ms;
     }
     std::printf("page turn at 100%%: mean %.1f ms, worst %.1f ms\n", sum / turns, worst);
+
+    // The pages saved as a page file and opened again.
+    const QString qrp = QDir::temp().filePath(QStringLiteral("tarvel-bench-pages.qrp"));
+    QElapsedTimer t;
+    t.start();
+    ASSERT_TRUE(SavePagesToFile(store, qrp));
+    const double saved = t.nsecsElapsed() / 1e9;
+    t.restart();
+    TPageStore loaded;
+    ASSERT_TRUE(LoadPagesFromFile(loaded, qrp));
+    const double opened = t.nsecsElapsed() / 1e9;
+    std::printf("page file: saved in %.2f s (%lld MB), opened in %.2f s, %d pages\n", saved,
+                QFileInfo(qrp).size() / (1024 * 1024), opened, loaded.PageCount());
+    QFile::remove(qrp);
 }
