@@ -622,7 +622,7 @@ void TfrmReport::DoTableStyle(QByteArray rest)
     shpDataBackground->Visible = style == '3';
     if (style == '3') {
         ShadeInterval = NextInt(rest, 1);
-        ShadeColour = NextInt(rest, kDefaultShadeColour);
+        ShadeColour = ParseColor(FastWin1255(NextField(rest)), kDefaultShadeColour);
     }
 }
 

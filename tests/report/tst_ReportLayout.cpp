@@ -193,6 +193,11 @@ TEST(TableStyle, OutOfRangeStyleIsPlainAndShadingTakesItsFields)
     EXPECT_TRUE(l.form.shpDataBackground->Visible);
     EXPECT_EQ(l.form.ShadeInterval, 2);
     EXPECT_EQ(l.form.ShadeColour, 255);
+    l.feed("903,3,1,clMoneyGreen");
+    EXPECT_EQ(l.form.ShadeColour, 0xC0DCC0);
+    l.feed("903,3");
+    EXPECT_EQ(l.form.ShadeInterval, 1);
+    EXPECT_EQ(l.form.ShadeColour, kDefaultShadeColour);
 }
 
 TEST(DataRow, DotLeadersFillTheCellFromTheReadingEnd)
