@@ -25,6 +25,9 @@ class TGraphView
 public:
     TGraphView();
     explicit TGraphView(const TIntlSettings &formatter);
+    // The chart model's handlers refer to the view: it is never copied.
+    TGraphView(const TGraphView &) = delete;
+    TGraphView &operator=(const TGraphView &) = delete;
 
     // Reads the file and prepares the view; settingsFile empty: defaults only.
     bool LoadFile(const QString &fileName, TProgressSink *progress = nullptr,

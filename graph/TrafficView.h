@@ -17,6 +17,9 @@ public:
 
     TTrafficView();
     explicit TTrafficView(const TIntlSettings &formatter);
+    // The chart model's handlers refer to the view: it is never copied.
+    TTrafficView(const TTrafficView &) = delete;
+    TTrafficView &operator=(const TTrafficView &) = delete;
 
     bool LoadFile(const QString &fileName, TProgressSink *progress = nullptr,
                   const QString &settingsFile = QString());
