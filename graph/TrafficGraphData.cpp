@@ -14,7 +14,7 @@ namespace {
 // Pages and rows are found without regard to letter case.
 QString folded(const QString &key) { return key.toCaseFolded(); }
 
-constexpr int kLinearSearchRows = 16;
+constexpr int kLinearSearchRows = 64;
 
 } // namespace
 
@@ -22,12 +22,8 @@ namespace TrafficPages {
 
 int TPageData::IndexOf(const QString &rowKey) const
 {
-    if (!m_index.isEmpty()) {
-        const auto exact = m_exact.constFind(rowKey);
-        if (exact != m_exact.constEnd())
-            return *exact;
+    if (!m_index.isEmpty())
         return m_index.value(folded(rowKey), -1);
-    }
     for (size_t i = 0; i < m_keys.size(); ++i)
         if (m_keys[i].compare(rowKey, Qt::CaseInsensitive) == 0)
             return int(i);
@@ -44,12 +40,9 @@ int TPageData::FindOrAddRow(const QString &rowKey)
     const int row = int(m_keys.size()) - 1;
     if (!m_index.isEmpty()) {
         m_index.insert(folded(rowKey), row);
-        m_exact.insert(rowKey, row);
     } else if (m_keys.size() > size_t(kLinearSearchRows)) {
-        for (size_t i = 0; i < m_keys.size(); ++i) {
+        for (size_t i = 0; i < m_keys.size(); ++i)
             m_index.insert(folded(m_keys[i]), int(i));
-            m_exact.insert(m_keys[i], int(i));
-        }
     }
     return row;
 }

@@ -49,7 +49,6 @@ private:
     std::vector<QString> m_keys;
     std::vector<TYValues> m_values;
     QHash<QString, int> m_index; // folded key -> row, built once a page grows past a few rows
-    QHash<QString, int> m_exact; // the key as first written -> row, tried before folding
 };
 
 } // namespace TrafficPages
