@@ -75,7 +75,8 @@ QString RunReportPreview(TfrmReport &form, const QIcon &icon)
         start = form.StartRun(&progress->Sink());
         const bool stopped = progress->Stopped;
         progress.reset();
-        if (start == TfrmReport::TRunStart::RefusedVersion || start == TfrmReport::TRunStart::NoData)
+        // A report without rows still opens, with empty pages, after text 5237.
+        if (start == TfrmReport::TRunStart::RefusedVersion)
             return QString();
         if (start == TfrmReport::TRunStart::Cancelled && !stopped)
             return QString();

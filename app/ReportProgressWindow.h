@@ -53,6 +53,7 @@ private:
         explicit TSink(TfrmReportProgress &window) : m_window(window) {}
         void Progress(int percent) override { m_window.SetPercent(percent); }
         bool Cancelled() const override { return m_window.Cancelled; }
+        void Finished() override { m_window.hide(); }
 
     private:
         TfrmReportProgress &m_window;

@@ -9,6 +9,9 @@ public:
     // Percent done, 0..100. Implementations may process pending window events here.
     virtual void Progress(int percent) = 0;
     virtual bool Cancelled() const = 0;
+    // The pass is over, though its caller goes on: a progress window goes away now, before
+    // whatever message the pass has to show.
+    virtual void Finished() {}
 };
 
 class TSilentProgress final : public TProgressSink

@@ -143,6 +143,8 @@ TfrmReport::TRunStart TfrmReport::StartRun(TProgressSink *progress)
         }
     }
     if (!HasPendingRecord) {
+        if (progress)
+            progress->Finished();
         WarnOk(LookupText(5237));
         ReportAccepted = false;
         return TRunStart::NoData;
