@@ -20,3 +20,24 @@ public:
     void Progress(int) override {}
     bool Cancelled() const override { return false; }
 };
+
+// Passes a reader's percentage on only when it changes (the sink may redraw each time), and
+// tells whether the pass goes on.
+class TProgressStep
+{
+public:
+    explicit TProgressStep(TProgressSink *sink) : m_sink(sink ? *sink : m_silent) {}
+    bool operator()(int percent)
+    {
+        if (percent != m_last) {
+            m_last = percent;
+            m_sink.Progress(percent);
+        }
+        return !m_sink.Cancelled();
+    }
+
+private:
+    TSilentProgress m_silent;
+    TProgressSink &m_sink;
+    int m_last = -1;
+};

@@ -217,8 +217,6 @@ void TGraphData::endSection()
 
 bool TGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
 {
-    TSilentProgress silent;
-    TProgressSink &sink = progress ? *progress : silent;
     auto info = [](const QString &text) { ShowMessageBox(text, QString(), mkInformation, mbOK); };
 
     TSrpReader reader(fileName);
@@ -226,15 +224,8 @@ bool TGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
         info(LookupText(65));
         return false;
     }
-    int lastPercent = -1;
-    auto step = [&]() {
-        const int percent = reader.PercentRead();
-        if (percent != lastPercent) {
-            lastPercent = percent;
-            sink.Progress(percent);
-        }
-        return !sink.Cancelled();
-    };
+    TProgressStep progressStep(progress);
+    auto step = [&]() { return progressStep(reader.PercentRead()); };
 
     bool cancelled = false;
     bool reachedData = false;

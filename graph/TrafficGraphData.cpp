@@ -314,8 +314,6 @@ void TTrafficGraphData::addRecord(QByteArrayView line)
 
 bool TTrafficGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
 {
-    TSilentProgress silent;
-    TProgressSink &sink = progress ? *progress : silent;
     auto info = [](const QString &text) { ShowMessageBox(text, QString(), mkInformation, mbOK); };
 
     TSrpReader reader(fileName);
@@ -323,15 +321,8 @@ bool TTrafficGraphData::LoadFromFile(const QString &fileName, TProgressSink *pro
         info(LookupText(65));
         return false;
     }
-    int lastPercent = -1;
-    auto step = [&]() {
-        const int percent = reader.PercentRead();
-        if (percent != lastPercent) {
-            lastPercent = percent;
-            sink.Progress(percent);
-        }
-        return !sink.Cancelled();
-    };
+    TProgressStep progressStep(progress);
+    auto step = [&]() { return progressStep(reader.PercentRead()); };
 
     bool reachedData = false;
     if (reader.ReadHeader()) {
