@@ -3,7 +3,7 @@
 #include "app/PageView.h"
 #include "engine/PageFile.h"
 #include "engine/PageStore.h"
-#include "foundation/FontTranslation.h"
+#include "foundation/FontTranslationUi.h"
 #include "foundation/IniFile.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"

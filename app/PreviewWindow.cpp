@@ -6,7 +6,7 @@
 #include "engine/PageFile.h"
 #include "engine/PageStore.h"
 #include "foundation/AppState.h"
-#include "foundation/FontTranslation.h"
+#include "foundation/FontTranslationUi.h"
 #include "foundation/IniFile.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"

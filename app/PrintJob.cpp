@@ -2,7 +2,7 @@
 
 #include "app/PreviewWindow.h"
 #include "engine/PageStore.h"
-#include "foundation/FontTranslation.h"
+#include "foundation/FontTranslationUi.h"
 #include "foundation/LanguageTable.h"
 
 #include <QDir>

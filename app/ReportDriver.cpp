@@ -1,7 +1,7 @@
 #include "app/ReportDriver.h"
 
 #include "app/CommandLine.h"
-#include "app/GraphFileCheck.h"
+#include "graph/GraphFileCheck.h"
 #include "app/ReportPreviewRun.h"
 #include "app/UsablePrinter.h"
 #include "foundation/LanguageTable.h"

@@ -2,7 +2,7 @@
 
 #include "app/PreviewWindow.h"
 #include "app/PrintJob.h"
-#include "app/ReportProgressWindow.h"
+#include "foundation/ReportProgressWindow.h"
 #include "engine/PageStore.h"
 #include "export/ExportToFile.h"
 #include "export/ReportCopy.h"

@@ -10,7 +10,7 @@ build="${TARVEL_BUILD_DIR:-$root/build-bench}"
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" --target tst_engine tarvel-report -j "$(nproc)" >/dev/null
+cmake --build "$build" --target tst_report tarvel-report -j "$(nproc)" >/dev/null
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/tarvel-bench-runtime}"
 export TARVEL_HOME="${TARVEL_HOME:-$root/examples/home}"
@@ -22,7 +22,7 @@ big=/tmp/tarvel-bench-1m.srp
 for spec in "$small:1000" "$big:1000000"; do
   file="${spec%%:*}"; rows="${spec##*:}"
   echo "== $rows rows"
-  TARVEL_BENCH_REPORT="$file" TARVEL_BENCH_ROWS="$rows" "$build/tests/engine/tst_engine" \
+  TARVEL_BENCH_REPORT="$file" TARVEL_BENCH_ROWS="$rows" "$build/tests/report/tst_report" \
     --gtest_also_run_disabled_tests --gtest_filter='PagesBench.*' | grep -E "^(pages|first|whole|page turn|page file)|FAILED"
 done
 

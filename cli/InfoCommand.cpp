@@ -1,7 +1,7 @@
 // tarvel-report info REPORT.srp: what the viewer reads from a report's first lines.
 #include "cli/Commands.h"
 
-#include "app/GraphFileCheck.h"
+#include "graph/GraphFileCheck.h"
 #include "engine/PageStore.h"
 #include "foundation/Messages.h"
 #include "report/ReportForm.h"

@@ -3,9 +3,9 @@
 // horizontal strip of the page (page header, detail, page footer, or a child printed right
 // after its parent); its controls are labels, memos, shapes and images, placed in pixels
 // relative to the band's top left corner.
+#include "engine/Alignment.h"
 #include "foundation/Colors.h"
 #include "foundation/FontSpec.h"
-#include "report/RecordStream.h"
 
 #include <QImage>
 #include <QString>

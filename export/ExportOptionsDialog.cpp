@@ -2,7 +2,7 @@
 
 #include "export/ExportOptions.h"
 #include "foundation/Codepages.h"
-#include "foundation/FontTranslation.h"
+#include "foundation/FontTranslationUi.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
 #include "foundation/Paths.h"

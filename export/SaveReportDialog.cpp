@@ -1,7 +1,7 @@
 #include "export/SaveReportDialog.h"
 
 #include "export/ExportOptionsDialog.h"
-#include "foundation/FontTranslation.h"
+#include "foundation/FontTranslationUi.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
 #include "foundation/Paths.h"

@@ -5,7 +5,7 @@
 // user-defined header and footer blocks and a page-number line. Right-to-left lines carry
 // byte 253 between cells, or are written in visual DOS order when the options ask for it.
 #include "export/ExportOptions.h"
-#include "export/HeaderFooter.h"
+#include "report/HeaderFooter.h"
 
 #include <QByteArray>
 #include <QList>

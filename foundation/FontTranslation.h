@@ -15,7 +15,3 @@ bool FontTranslationActive();
 bool TranslateFont(QString &name, int &size);
 bool TranslateFont(QFont &font);
 
-class QWidget;
-// Translates the fonts of a window and its controls, skipping controls that take their
-// parent's font. Every window calls it once when it is created.
-void TranslateFormFonts(QWidget *window);

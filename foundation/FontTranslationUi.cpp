@@ -1,4 +1,4 @@
-#include "foundation/FontTranslation.h"
+#include "foundation/FontTranslationUi.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "foundation/MessageBox.h"
 
-#include "foundation/FontTranslation.h"
+#include "foundation/FontTranslationUi.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
 

@@ -1,6 +1,6 @@
 #include "graph/GraphOptionDialogs.h"
 
-#include "foundation/FontTranslation.h"
+#include "foundation/FontTranslationUi.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/MessageBox.h"
 

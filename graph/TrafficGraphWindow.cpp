@@ -1,7 +1,7 @@
 #include "graph/TrafficGraphWindow.h"
 
-#include "app/ReportProgressWindow.h"
-#include "foundation/FontTranslation.h"
+#include "foundation/ReportProgressWindow.h"
+#include "foundation/FontTranslationUi.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Paths.h"
 #include "graph/GraphChartPanel.h"

@@ -1,6 +1,8 @@
 #pragma once
 // The saved-report record stream: line scrambling, field splitting and the values inside
 // fields. Everything here works on the file's own bytes (Windows-1255).
+#include "engine/Alignment.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -19,7 +21,6 @@ int FieldToInt(QByteArrayView field, int defaultValue = 0);
 inline int NextInt(QByteArray &rest, int defaultValue = 0) { return FieldToInt(NextField(rest), defaultValue); }
 inline bool NextFlag(QByteArray &rest) { return NextField(rest) == "Y"; }
 
-enum class TAlignment { Left, Right, Center };
 // First letter: "L" left, "R" right, "C" centre, "D" the reading direction's start, "N" its
 // end; anything else left.
 TAlignment AlignmentFromLetter(QByteArrayView field, bool rightToLeft);

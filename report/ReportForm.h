@@ -4,7 +4,7 @@
 #include "engine/Band.h"
 #include "engine/PageSetup.h"
 #include "engine/ReportEngine.h"
-#include "export/HeaderFooter.h"
+#include "report/HeaderFooter.h"
 #include "report/ReportRun.h"
 #include "report/SrpReader.h"
 

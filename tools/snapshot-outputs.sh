@@ -25,12 +25,23 @@ cp "$root"/examples/*.srp "$reports/"
 "$make_samples" --listing 3000 "$reports/listing-3000.srp" >/dev/null
 "$make_samples" --listing 1 "$reports/listing-1.srp" >/dev/null
 
+# Page headers print the time of the run: each command starts at the same moment (faketime,
+# from Debian's package of that name).
+at_fixed_time() {
+    if command -v faketime >/dev/null; then
+        faketime -f '@2026-01-01 12:00:00' "$@"
+    else
+        "$@"
+    fi
+}
+command -v faketime >/dev/null || echo "faketime is missing: page-header times will differ between runs" >&2
+
 # Each command's standard output, standard error and exit status, and the files it wrote.
 run() {
     name=$1
     shift
     status=0
-    "$tool" "$@" >"$out/$name.out" 2>"$out/$name.err" || status=$?
+    at_fixed_time "$tool" "$@" >"$out/$name.out" 2>"$out/$name.err" || status=$?
     echo "$status" >"$out/$name.status"
 }
 

@@ -5,7 +5,7 @@
 #include "app/PreviewWindow.h"
 #include "app/PrintJob.h"
 #include "app/ReportPreviewRun.h"
-#include "app/ReportProgressWindow.h"
+#include "foundation/ReportProgressWindow.h"
 #include "foundation/AppState.h"
 #include "report/ReportForm.h"
 #include "report/ReportRun.h"

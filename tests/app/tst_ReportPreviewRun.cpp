@@ -5,7 +5,7 @@
 #include "app/PageView.h"
 #include "app/PreviewWindow.h"
 #include "app/ReportPreviewRun.h"
-#include "app/ReportProgressWindow.h"
+#include "foundation/ReportProgressWindow.h"
 #include "foundation/AppState.h"
 #include "foundation/LanguageTable.h"
 #include "report/ReportForm.h"

@@ -2,7 +2,7 @@
 // other windows it disables while it exists.
 #include "PreviewTestSupport.h"
 
-#include "app/ReportProgressWindow.h"
+#include "foundation/ReportProgressWindow.h"
 #include "foundation/LanguageTable.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 // The batch tool's export and copy commands, run as a script runs them.
 #include "ProgramRun.h"
 #include "support/TestFiles.h"
+#include "support/TestReports.h"
 
 #include <QDir>
 #include <QProcessEnvironment>

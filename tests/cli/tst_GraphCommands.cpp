@@ -1,6 +1,7 @@
 // The batch tool's graph commands, run as a script runs them.
 #include "ProgramRun.h"
 #include "support/TestFiles.h"
+#include "support/TestReports.h"
 
 #include <QImage>
 #include <QProcessEnvironment>

@@ -9,6 +9,7 @@
 #include "foundation/Messages.h"
 #include "ProgramRun.h"
 #include "support/TestFiles.h"
+#include "support/TestReports.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,6 +2,7 @@
 #include "foundation/VisualHebrew.h"
 #include "ProgramRun.h"
 #include "support/TestFiles.h"
+#include "support/TestReports.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "export/ExportToFile.h"
 #include "foundation/Progress.h"
 #include "support/TestFiles.h"
+#include "support/TestReports.h"
 
 #include <QList>
 #include <ostream>

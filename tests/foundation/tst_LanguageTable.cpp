@@ -5,8 +5,6 @@
 #include "foundation/Paths.h"
 #include "support/TestFiles.h"
 
-#include <QLabel>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,28 +52,6 @@ TEST(FontTranslation, EntriesAndDefault)
     SetFontTranslation({});
     name = "Arial";
     EXPECT_FALSE(TranslateFont(name, size));
-}
-
-TEST(FontTranslation, WindowsTranslateOwnFontsOnly)
-{
-    SetFontTranslation({"Arial=David,2", "Default=Miriam"});
-    QWidget window;
-    QFont arial("Arial");
-    arial.setPointSize(9);
-    window.setFont(arial);
-    auto *follows = new QLabel("a", &window);
-    auto *own = new QLabel("b", &window);
-    QFont tahoma("Tahoma");
-    tahoma.setPointSize(8);
-    own->setFont(tahoma);
-    TranslateFormFonts(&window);
-    EXPECT_EQ(window.font().family(), "David");
-    EXPECT_EQ(window.font().pointSize(), 11);
-    EXPECT_EQ(follows->font().family(), "David"); // through its parent, translated once
-    EXPECT_EQ(follows->font().pointSize(), 11);
-    EXPECT_EQ(own->font().family(), "Miriam");
-    EXPECT_EQ(own->font().pointSize(), 8);
-    SetFontTranslation({});
 }
 
 TEST(FontTranslation, LoadsTheSectionOfTheDatabaseLanguage)

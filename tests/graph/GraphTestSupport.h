@@ -2,6 +2,7 @@
 // Report files for the graph tests and a recorder of the messages the code shows.
 #include "foundation/Messages.h"
 #include "support/TestFiles.h"
+#include "support/TestReports.h"
 
 #include <QStringList>
 

@@ -5,6 +5,7 @@
 #include "report/ReportRun.h"
 #include "report/FakeTextMeasurer.h"
 #include "support/TestFiles.h"
+#include "support/TestReports.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,7 +1,6 @@
 #include "support/TestFiles.h"
 
 #include "foundation/Codepages.h"
-#include "report/RecordStream.h"
 
 #include <QFile>
 
@@ -20,14 +19,5 @@ QByteArray TTestDir::read(const QString &name) const
 }
 
 QByteArray W1255(const char *utf8) { return ToWin1255(QString::fromUtf8(utf8)); }
-
-QByteArray MakeReport(const QList<QByteArray> &lines, bool scrambled, const QByteArray &requiredVersion)
-{
-    const QByteArray header = "TRVL," + QByteArray(scrambled ? "NNYNN" : "NNNNN") + ",ADMIN,," + requiredVersion;
-    QByteArray out = ScrambleLine(header) + "\r\n";
-    for (const QByteArray &line : lines)
-        out += (scrambled ? ScrambleLine(line) : line) + "\r\n";
-    return out;
-}
 
 QString SourceDir() { return QStringLiteral(TARVEL_SOURCE_DIR); }

@@ -23,8 +23,5 @@ private:
 
 // Windows-1255 bytes of a UTF-8 literal.
 QByteArray W1255(const char *utf8);
-// A saved report from its lines (after the header line), scrambled when asked; the header
-// line is built from the options text and required version and is always scrambled.
-QByteArray MakeReport(const QList<QByteArray> &lines, bool scrambled = false, const QByteArray &requiredVersion = "1");
 // Source folder of the project (for the sample reports).
 QString SourceDir();

@@ -1,12 +1,13 @@
-// Test programs start a QApplication (offscreen) so that fonts, widgets and resources work.
-#include <QApplication>
+// Core test programs start a QGuiApplication (offscreen): fonts, pictures and resources work,
+// and nothing can open a window, which proves the code under test needs no widgets.
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

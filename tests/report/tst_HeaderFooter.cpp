@@ -1,5 +1,5 @@
 // User-defined header and footer blocks: records, macros and their fixed-width rendering.
-#include "export/HeaderFooter.h"
+#include "report/HeaderFooter.h"
 #include "report/RecordCodes.h"
 #include "support/TestFiles.h"
 

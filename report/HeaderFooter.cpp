@@ -1,4 +1,4 @@
-#include "export/HeaderFooter.h"
+#include "report/HeaderFooter.h"
 
 #include "foundation/Codepages.h"
 #include "foundation/Numbers.h"

@@ -1,4 +1,4 @@
-#include "app/GraphFileCheck.h"
+#include "graph/GraphFileCheck.h"
 
 #include "foundation/TextFile.h"
 #include "report/RecordCodes.h"
