@@ -55,9 +55,14 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
     preview.OnExport = [&form](const QString &target, const QString &clientSettingsFile) {
         TfrmReportProgress progress;
         progress.ShowProgress(kExportProgressText, kExportCancelText, true);
-        const bool done = ExportToFile(form.FileName(), target, clientSettingsFile, progress.Sink());
+        const TExportStatus status = ExportToFile(form.FileName(), target, clientSettingsFile, progress.Sink());
         progress.hide();
-        return done;
+        // A cancelled export leaves the old file and is no failure.
+        if (status == TExportStatus::ReportUnreadable || status == TExportStatus::TargetUnwritable) {
+            ErrorOk(LookupText(kCannotExportText));
+            return false;
+        }
+        return true;
     };
 }
 

@@ -3,11 +3,8 @@
 #include "export/CsvExport.h"
 #include "export/LineWriter.h"
 #include "export/TxtPage.h"
-#include "foundation/LanguageTable.h"
-#include "foundation/Messages.h"
-#include "foundation/Progress.h"
 #include "report/RecordCodes.h"
-#include "report/SrpReader.h"
+#include "report/RecordLoop.h"
 
 namespace {
 
@@ -17,27 +14,14 @@ bool reportIsEmpty(const QString &reportFile)
     TSrpReader reader(reportFile);
     if (!reader.Open() || !reader.ReadHeader())
         return true;
-    while (reader.ReadRecord())
-        if (reader.RecordCode() == rcData)
-            return reader.RecordRest().trimmed().isEmpty();
-    return true;
-}
-
-template <typename HandleRecord>
-bool readAll(TSrpReader &reader, TProgressSink &progress, HandleRecord handle)
-{
-    int shown = -1;
-    while (!progress.Cancelled()) {
-        if (!reader.ReadRecord())
+    bool empty = true;
+    WalkRecords(reader, nullptr, [&](int code, const QByteArray &rest) {
+        if (code != rcData)
             return true;
-        const int percent = reader.PercentRead();
-        if (percent != shown) {
-            progress.Progress(percent);
-            shown = percent;
-        }
-        handle(reader.RecordCode(), reader.RecordRest());
-    }
-    return false;
+        empty = rest.trimmed().isEmpty();
+        return false;
+    });
+    return empty;
 }
 
 } // namespace
@@ -64,16 +48,18 @@ TExportStatus ExportReport(const QString &reportFile, const QString &target, con
         if (text) {
             TTxtPage page(writer, options);
             page.ReportEmpty = empty;
-            completed = readAll(reader, progress, [&](int code, const QByteArray &rest) { page.HandleRecord(code, rest); });
+            completed = WalkRecords(reader, &progress, [&](int code, const QByteArray &rest) {
+                page.HandleRecord(code, rest);
+            }) == TRecordWalk::End;
             if (completed)
                 page.Finish();
         } else {
             TCsvExport csv(options);
             QByteArrayView line;
-            completed = readAll(reader, progress, [&](int code, const QByteArray &rest) {
+            completed = WalkRecords(reader, &progress, [&](int code, const QByteArray &rest) {
                 if (csv.HandleRecord(code, rest, line))
                     writer.WriteLine(line);
-            });
+            }) == TRecordWalk::End;
         }
     } else {
         completed = !progress.Cancelled();
@@ -86,17 +72,10 @@ TExportStatus ExportReport(const QString &reportFile, const QString &target, con
     return writer.Commit() ? TExportStatus::Done : TExportStatus::TargetUnwritable;
 }
 
-bool ExportToFile(const QString &reportFile, const QString &target, const QString &settingsPath,
-                  TProgressSink &progress)
+TExportStatus ExportToFile(const QString &reportFile, const QString &target, const QString &settingsPath,
+                           TProgressSink &progress)
 {
     TExportOptions options;
     LoadExportOptions(settingsPath, options);
-    switch (ExportReport(reportFile, target, options, progress)) {
-    case TExportStatus::Done:
-    case TExportStatus::Cancelled:
-        return true;
-    default:
-        ErrorOk(LookupText(kCannotExportText));
-        return false;
-    }
+    return ExportReport(reportFile, target, options, progress);
 }

@@ -16,10 +16,10 @@ bool IsTextExportTarget(const QString &target);
 TExportStatus ExportReport(const QString &reportFile, const QString &target, const TExportOptions &options,
                            TProgressSink &progress);
 
-// Options from section [export] of settingsPath. Failures are shown with text 19. True
-// unless the export failed (a cancelled export leaves the target as it was and is no failure).
-bool ExportToFile(const QString &reportFile, const QString &target, const QString &settingsPath,
-                  TProgressSink &progress);
+// ExportReport with the options from section [export] of settingsPath. A cancelled export
+// leaves the target as it was; the caller shows text kCannotExportText for a failure.
+TExportStatus ExportToFile(const QString &reportFile, const QString &target, const QString &settingsPath,
+                           TProgressSink &progress);
 
 // Language texts of the export's progress window: caption and the question asked on Cancel.
 inline constexpr int kExportProgressText = 50;

@@ -1,10 +1,9 @@
 #include "export/ReportCopy.h"
 
 #include "export/LineWriter.h"
-#include "foundation/Progress.h"
 #include "report/RecordCodes.h"
+#include "report/RecordLoop.h"
 #include "report/RecordStream.h"
-#include "report/SrpReader.h"
 
 #include <QFileInfo>
 
@@ -47,16 +46,14 @@ QList<QByteArray> CollectHeaderRecords(TSrpReader &reader, const TSavedHeaderRec
         return list;
     list.append(reader.StoredHeaderLine());
     bool hasPageHeaderItems = false;
-    while (!progress.Cancelled() && reader.ReadRecord()) {
-        const int code = reader.RecordCode();
-        if (code == rcData || code == rcTotals || code == rcEndOfReport) {
-            stopRecord = true;
-            break;
-        }
+    const TRecordWalk walk = WalkRecords(reader, &progress, [&](int code, const QByteArray &) {
+        if (code == rcData || code == rcTotals || code == rcEndOfReport)
+            return false;
         hasPageHeaderItems |= code == rcPageHeaderItem;
         list.append(copyLine(reader));
-        progress.Progress(reader.PercentRead());
-    }
+        return true;
+    });
+    stopRecord = walk == TRecordWalk::Stopped;
     list += saved.StyleRecords;
     if (!hasPageHeaderItems && !progress.Cancelled())
         list += saved.HeaderRecords;
@@ -80,13 +77,7 @@ TCopyStatus SaveReportCopy(const QString &reportFile, const QString &target, con
         writer.WriteLine(line);
     if (stopRecord) {
         writer.WriteLine(copyLine(reader));
-        int shown = -1;
-        while (!progress.Cancelled() && reader.ReadRecord()) {
-            writer.WriteLine(copyLine(reader));
-            const int percent = reader.PercentRead();
-            if (percent != shown)
-                progress.Progress(shown = percent);
-        }
+        WalkRecords(reader, &progress, [&](int, const QByteArray &) { writer.WriteLine(copyLine(reader)); });
     }
     if (progress.Cancelled()) {
         writer.Discard();

@@ -7,6 +7,7 @@
 #include "foundation/Progress.h"
 #include "graph/GraphRecords.h"
 #include "report/RecordCodes.h"
+#include "report/RecordLoop.h"
 #include "report/RecordStream.h"
 #include "report/SrpReader.h"
 
@@ -224,25 +225,17 @@ bool TGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
         info(LookupText(65));
         return false;
     }
-    TProgressStep progressStep(progress);
-    auto step = [&]() { return progressStep(reader.PercentRead()); };
-
-    bool cancelled = false;
-    bool reachedData = false;
+    TRecordWalk walk = TRecordWalk::End;
     if (reader.ReadHeader()) {
-        while (reader.ReadRecord()) {
-            if (!step()) {
-                cancelled = true;
-                break;
-            }
-            if (reader.RecordCode() == rcData) {
-                reachedData = true;
-                break;
-            }
-            handleDefinition(reader.RecordCode(), reader.RecordRest());
-        }
+        walk = WalkRecords(reader, progress, [&](int code, const QByteArray &rest) {
+            if (code == rcData)
+                return false;
+            handleDefinition(code, rest);
+            return true;
+        });
     }
-    if (cancelled) {
+    const bool reachedData = walk == TRecordWalk::Stopped;
+    if (walk == TRecordWalk::Cancelled) {
         reader.Close();
         return false;
     }
@@ -253,17 +246,16 @@ bool TGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
     }
 
     bool pointSinceSection = false;
-    bool more = true;
-    while (more) {
-        const QByteArray &rest = reader.RecordRest();
-        switch (reader.RecordCode()) {
+    // False once the last group is full.
+    auto handleRecord = [&](int code, const QByteArray &rest) {
+        switch (code) {
         case rcData:
             pointSinceSection = true;
             if (!rest.trimmed().isEmpty())
                 addPoint(rest);
             if (lastGroup().PointCount() >= kMaxPoints) {
                 info(FormatText(LookupText(69), {QString::number(kMaxPoints)}));
-                more = false;
+                return false;
             }
             break;
         case rcSectionEnd:
@@ -277,20 +269,17 @@ bool TGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
         case rcReplaceReportHeaderLine:
         case rcSubHeaderInfoLine:
             if (m_multiGroup)
-                handleDefinition(reader.RecordCode(), rest);
+                handleDefinition(code, rest);
             break;
         default:
             break;
         }
-        if (!more)
-            break;
-        if (!reader.ReadRecord())
-            break;
-        if (!step()) {
-            cancelled = true;
-            break;
-        }
-    }
+        return true;
+    };
+    // The first data record is the reader's current one.
+    bool cancelled = false;
+    if (handleRecord(reader.RecordCode(), reader.RecordRest()))
+        cancelled = WalkRecords(reader, progress, handleRecord) == TRecordWalk::Cancelled;
     reader.Close();
 
     if (m_multiGroup) {

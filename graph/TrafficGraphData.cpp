@@ -6,6 +6,7 @@
 #include "graph/GraphFields.h"
 #include "graph/GraphRecords.h"
 #include "report/RecordCodes.h"
+#include "report/RecordLoop.h"
 #include "report/RecordStream.h"
 #include "report/SrpReader.h"
 
@@ -321,39 +322,35 @@ bool TTrafficGraphData::LoadFromFile(const QString &fileName, TProgressSink *pro
         info(LookupText(65));
         return false;
     }
-    TProgressStep progressStep(progress);
-    auto step = [&]() { return progressStep(reader.PercentRead()); };
-
-    bool reachedData = false;
+    TRecordWalk walk = TRecordWalk::End;
     if (reader.ReadHeader()) {
-        while (reader.ReadRecord()) {
-            if (!step()) {
-                reader.Close();
+        walk = WalkRecords(reader, progress, [&](int code, const QByteArray &rest) {
+            if (code == rcData)
                 return false;
-            }
-            if (reader.RecordCode() == rcData) {
-                reachedData = true;
-                break;
-            }
-            handleDefinition(reader.RecordCode(), reader.RecordRest());
-        }
+            handleDefinition(code, rest);
+            return true;
+        });
     }
-    if (!reachedData || m_xItems.Count() == 0 || m_yFields.Count() == 0) {
+    if (walk == TRecordWalk::Cancelled) {
+        reader.Close();
+        return false;
+    }
+    if (walk != TRecordWalk::Stopped || m_xItems.Count() == 0 || m_yFields.Count() == 0) {
         reader.Close();
         info(FormatText(LookupText(16), {fileName}));
         return false;
     }
     m_keyFieldCount = m_xItems.UsedColumnCount();
-    do {
-        if (reader.RecordCode() == rcData && !reader.RecordRest().trimmed().isEmpty())
-            addRecord(reader.RecordRest());
-        if (!reader.ReadRecord())
-            break;
-        if (!step()) {
-            reader.Close();
-            return false;
-        }
-    } while (true);
+    auto handleRecord = [&](int code, const QByteArray &rest) {
+        if (code == rcData && !rest.trimmed().isEmpty())
+            addRecord(rest);
+    };
+    // The first data record is the reader's current one.
+    handleRecord(reader.RecordCode(), reader.RecordRest());
+    if (WalkRecords(reader, progress, handleRecord) == TRecordWalk::Cancelled) {
+        reader.Close();
+        return false;
+    }
     reader.Close();
     return true;
 }
