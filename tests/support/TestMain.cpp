@@ -1,13 +1,20 @@
-// Core test programs start a QGuiApplication (offscreen): fonts, pictures and resources work,
-// and nothing can open a window, which proves the code under test needs no widgets.
+// Test programs start an application on the offscreen platform so that fonts, pictures and
+// resources work. Core test programs get a QGuiApplication, so nothing they test can open a
+// window; window test programs are built with TARVEL_TEST_WIDGETS and get a QApplication.
+#ifdef TARVEL_TEST_WIDGETS
+#include <QApplication>
+using TTestApplication = QApplication;
+#else
 #include <QGuiApplication>
+using TTestApplication = QGuiApplication;
+#endif
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    TTestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
