@@ -37,7 +37,7 @@ int info(const QStringList &args)
             TSilentRunObserver observer;
             run.GeneratePages(store, observer);
             out += QStringLiteral("pages: %1\n").arg(store.PageCount());
-            out += QStringLiteral("columns: %1\n").arg(run.ColumnCount);
+            out += QStringLiteral("columns: %1\n").arg(run.Body().ColumnCount());
         }
     }
     CliPrint(out);

@@ -45,11 +45,11 @@ void TfrmReport::BuildPageHeaderFromSettings()
     int maxBottom = 1;
     std::array<QList<TBandItem *>, 3> stackLabels;
     auto stackOf = [this](const QString &letter) {
-        const TAlignment a = AlignmentFromLetter(letter.toLatin1(), RightToLeft);
+        const TAlignment a = AlignmentFromLetter(letter.toLatin1(), m_page.RightToLeft);
         return a == TAlignment::Left ? 0 : a == TAlignment::Right ? 1 : 2;
     };
     auto place = [&](TBandItem &item, int a) {
-        item.Left = a == 0 ? 1 : a == 1 ? PrintableWidth - item.Width + 1 : (PrintableWidth - item.Width) / 2 + 1;
+        item.Left = a == 0 ? 1 : a == 1 ? m_page.PrintableWidth - item.Width + 1 : (m_page.PrintableWidth - item.Width) / 2 + 1;
         item.Top = stack[size_t(a)];
         stack[size_t(a)] += item.Height;
         maxBottom = qMax(maxBottom, item.Bottom());
@@ -82,7 +82,7 @@ void TfrmReport::BuildPageHeaderFromSettings()
         TFontSpec font;
         ReadFontKeys(par, section, keyBase, 0, clBlack, 9, QStringLiteral("Arial"), font);
         const TAlignment alignment = AlignmentFromLetter(
-            IniReadString(par, section, keyBase + QStringLiteral("Alignment"), QStringLiteral("D")).toLatin1(), RightToLeft);
+            IniReadString(par, section, keyBase + QStringLiteral("Alignment"), QStringLiteral("D")).toLatin1(), m_page.RightToLeft);
         TBandItem &label = AddHeaderLabel(bndHeaderInfo, text, font, alignment);
         const int a = stackOf(IniReadString(par, section, keyBase + QStringLiteral("Align"), QStringLiteral("D")));
         label.Tag = a;
@@ -111,7 +111,7 @@ void TfrmReport::BuildPageHeaderFromSettings()
     rule.Shape = TShapeKind::HorizontalLine;
     rule.Left = 1;
     rule.Top = maxBottom - 1;
-    rule.Width = PrintableWidth;
+    rule.Width = m_page.PrintableWidth;
     rule.Height = 1;
     rule.Visible = IniReadYesNo(par, section, QStringLiteral("HeaderLine"), false);
     HeaderRule = &rule;
@@ -120,12 +120,12 @@ void TfrmReport::BuildPageHeaderFromSettings()
     for (int a = 0; a < 3; ++a) {
         double widest = 0;
         for (TBandItem *label : stackLabels[size_t(a)])
-            widest = qMax(widest, m_measurer->TextWidth(label->Caption + QLatin1Char('W'), label->Font));
+            widest = qMax(widest, m_page.Measurer->TextWidth(label->Caption + QLatin1Char('W'), label->Font));
         const int w = int(std::ceil(widest));
         for (TBandItem *label : stackLabels[size_t(a)]) {
             label->Width = w;
             label->AutoSize = false;
-            label->Left = a == 0 ? 0 : a == 1 ? PrintableWidth - w + 1 : (PrintableWidth - w) / 2 + 1;
+            label->Left = a == 0 ? 0 : a == 1 ? m_page.PrintableWidth - w + 1 : (m_page.PrintableWidth - w) / 2 + 1;
         }
     }
 
@@ -136,7 +136,7 @@ void TfrmReport::BuildPageHeaderFromSettings()
     // 8. The page footer: rule and page number.
     FooterRule->Left = 1;
     FooterRule->Top = 0;
-    FooterRule->Width = PrintableWidth;
+    FooterRule->Width = m_page.PrintableWidth;
     FooterRule->Height = 1;
     FooterRule->Visible = IniReadYesNo(par, section, QStringLiteral("FooterLine"), false);
     const int footerHeight = lblPageNumber->Visible ? RoundHalfEven(1.5 * lblPageNumber->Height) : 0;
@@ -158,7 +158,7 @@ void TfrmReport::WritePageHeaderRecords()
     };
     auto yn = [](bool b) { return QByteArray(b ? "Y" : "N"); };
     for (int n = 1; n <= 5; ++n) {
-        const TFontSpec &f = Fonts[n];
+        const TFontSpec &f = m_body.Font(n);
         store(SavedStyleRecords, "900," + QByteArray::number(n) + ',' + ToWin1255(f.name) + ',' + QByteArray::number(f.size)
                                      + ',' + yn(f.bold) + ',' + yn(f.italic) + ',' + yn(f.underline) + ','
                                      + FormatColor(f.color).toLatin1());

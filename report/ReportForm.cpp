@@ -19,22 +19,20 @@ TfrmReport::TfrmReport(const QString &fileName, const QString &userName)
     : m_fileName(fileName)
     , m_userName(userName)
     , m_reader(std::make_unique<TSrpReader>(fileName))
-    , m_measurer(&DefaultTextMeasurer())
 {
+    m_page.Measurer = &DefaultTextMeasurer();
     // The child-band chains of the page header, the detail band and the page footer.
     bndHeaderInfo.Child = &bndSubHeaderInfo;
     bndSubHeaderInfo.Child = &bndUserHeader;
     bndUserHeader.Child = &bndUserDefHeader;
     bndUserDefHeader.Child = &bndReportHeader;
     bndReportHeader.Child = &bndSubHeader;
-    bndSubHeader.Child = &bndTitles;
-    bndFields.Child = &bndTotals;
-    bndTotals.Child = &bndReportFooter;
+    bndSubHeader.Child = &m_body.bndTitles();
+    m_body.bndTotals().Child = &bndReportFooter;
     bndFooterInfo.Child = &bndFooterInfo2;
-    bndTitles.RepeatPerColumn = true;
-    CreateControls();
-    PageSetup.Orientation = TPageOrientation::Portrait;
-    PrintableWidth = PageSetup.PrintableWidth();
+    CreateHeaderControls();
+    m_page.PageSetup.Orientation = TPageOrientation::Portrait;
+    m_page.PrintableWidth = m_page.PageSetup.PrintableWidth();
 }
 
 TfrmReport::~TfrmReport() = default;
@@ -60,12 +58,40 @@ void TfrmReport::LoadReport()
     ResetLayout();
 }
 
+void TfrmReport::ResetLayout()
+{
+    HasGraph = false;
+    IsTrafficGraph = false;
+    m_shadeNow = kDefaultShadeColour;
+    for (TBand *band : {&bndReportFooter, &bndSubHeaderInfo, &bndUserHeader, &bndReportHeader, &bndSubHeader,
+                        &bndFooterInfo})
+        band->Height = 0;
+    bndSubHeader.Enabled = false;
+    m_body.Reset();
+    ResetHeaders();
+}
+
+void TfrmReport::CreateHeaderControls()
+{
+    mmoHeader = &bndUserDefHeader.Add(TItemKind::Memo, QStringLiteral("mmoHeader"));
+    mmoFooter = &bndFooterInfo.Add(TItemKind::Memo, QStringLiteral("mmoFooter"));
+    mmoFooter1 = &bndReportFooter.Add(TItemKind::Memo, QStringLiteral("mmoFooter1"));
+    mmoFooter1->Top = 24;
+    FooterRule = &bndFooterInfo2.Add(TItemKind::Shape, QStringLiteral("FooterRule"));
+    FooterRule->Shape = TShapeKind::HorizontalLine;
+    FooterRule->Height = 1;
+    FooterRule->Enabled = false;
+    lblPageNumber = &bndFooterInfo2.Add(TItemKind::Label, QStringLiteral("lblPageNumber"));
+    lblPageNumber->Visible = false;
+    lblPageNumber->AlignToBand = true;
+}
+
 void TfrmReport::ApplyOrientation(QByteArray rest)
 {
     Orientation = NextField(rest) == "2" ? TOrientation::Landscape : TOrientation::Portrait;
-    PageSetup.Orientation = Orientation == TOrientation::Landscape ? TPageOrientation::Landscape
+    m_page.PageSetup.Orientation = Orientation == TOrientation::Landscape ? TPageOrientation::Landscape
                                                                    : TPageOrientation::Portrait;
-    PrintableWidth = PageSetup.PrintableWidth();
+    m_page.PrintableWidth = m_page.PageSetup.PrintableWidth();
 }
 
 bool TfrmReport::ReadRecord()
@@ -121,7 +147,7 @@ TfrmReport::TRunStart TfrmReport::StartRun(TProgressSink *progress)
     TitlesDue = true;
     CheckTemporaryDirectory();
     if (m_fileName.isEmpty()) {
-        PrintableWidth = PageSetup.PrintableWidth();
+        m_page.PrintableWidth = m_page.PageSetup.PrintableWidth();
         BlankFormPassDue = true;
         return TRunStart::Ready;
     }
@@ -151,8 +177,8 @@ TfrmReport::TRunStart TfrmReport::StartRun(TProgressSink *progress)
     }
     if (BuildPageHeader)
         BuildPageHeaderFromSettings();
-    if (ReportStyle == '2')
-        ApplyGridStyle();
+    if (m_body.ReportStyle() == '2')
+        m_body.ApplyGridStyle();
     return TRunStart::Ready;
 }
 

@@ -4,7 +4,10 @@
 #include "engine/Band.h"
 #include "engine/PageSetup.h"
 #include "engine/ReportEngine.h"
+#include "report/BodyLayout.h"
 #include "report/HeaderFooter.h"
+#include "report/ReportLimits.h"
+#include "report/ReportPage.h"
 #include "report/ReportRun.h"
 #include "report/SrpReader.h"
 
@@ -23,23 +26,6 @@ enum class TOrientation { Portrait, Landscape };
 
 // Set when a report file opened; cleared by a run refused for its version or without rows.
 extern bool ReportAccepted;
-
-inline constexpr int kMaxColumns = 30;
-inline constexpr int kMaxTitleRows = 5;
-inline constexpr int kColumnGap = 13;
-inline constexpr int kMaxSubHeaderItems = 200;
-inline constexpr TColor kDefaultShadeColour = 12632256; // silver
-// Positions and sizes from records are kept within reach of a page, so that no arithmetic on
-// them can overflow; font sizes likewise.
-inline constexpr int kMaxPixels = 10000;
-inline int NextPixels(QByteArray &rest, int defaultValue = 0)
-{
-    return qBound(-kMaxPixels, NextInt(rest, defaultValue), kMaxPixels);
-}
-inline int NextFontSize(QByteArray &rest, int defaultValue)
-{
-    return qBound(1, NextInt(rest, defaultValue), 500);
-}
 
 class TfrmReport : private TReportEvents
 {
@@ -79,8 +65,8 @@ public:
     QList<QByteArray> SavedHeaderRecords;
 
     // Text measurement (the real fonts unless a test gives another).
-    void SetTextMeasurer(const TTextMeasurer *measurer) { m_measurer = measurer; }
-    const TTextMeasurer &Measurer() const { return *m_measurer; }
+    void SetTextMeasurer(const TTextMeasurer *measurer) { m_page.Measurer = measurer; }
+    const TTextMeasurer &Measurer() const { return *m_page.Measurer; }
 
     const QString &FileName() const { return m_fileName; }
     const QString &UserName() const { return m_userName; }
@@ -105,38 +91,12 @@ public:
     std::function<void(int percent)> OnReadProgress;
 
     // ---- Page set-up and the body layout ----
-    TPageSetup PageSetup;
-    int PrintableWidth = 0;
-    bool RightToLeft = false;
-    std::array<TFontSpec, 6> Fonts; // 1 title, 2 data, 3 total, 4 main header, 5 sub-header
-    int ColumnCount = 0;
-    int TitleRowCount = 1;
-    int DefaultTitleRowCount = 1;
-    int TotalWidth = 0;
-    TAlignment ColumnBlockAlign = TAlignment::Left;
-    char ReportStyle = 0; // '0'..'3', 0 when not set
-    int ShadeInterval = 1;
-    TColor ShadeColour = kDefaultShadeColour;
-    std::array<bool, kMaxColumns + 1> DotLeader{};
+    const TPageSetup &PageSetup() const { return m_page.PageSetup; }
+    int PrintableWidth() const { return m_page.PrintableWidth; }
+    bool RightToLeft() const { return m_page.RightToLeft; }
+    TBodyLayout &Body() { return m_body; }
+    const TBodyLayout &Body() const { return m_body; }
     int PageColumns = 1;
-
-    // The controls of one column (index 1..30).
-    struct TColumn {
-        std::array<TBandItem *, kMaxTitleRows + 1> Title{}; // rows 1..5
-        TBandItem *TitleRule = nullptr;
-        TBandItem *Data = nullptr;
-        TBandItem *DataBox = nullptr;
-        TBandItem *TotalRule = nullptr;
-        TBandItem *Total = nullptr;
-        int Width = 0;
-    };
-    std::array<TColumn, kMaxColumns + 1> Columns;
-    std::array<TBandItem *, 6> TotalCaptions{}; // 1..5
-    TBandItem *UpperTotalLine = nullptr;
-    TBandItem *LowerTotalLine = nullptr;
-    TBandItem *shpDataBackground = nullptr;
-    TBandItem *dataTopLine = nullptr;
-    TBandItem *dataBottomLine = nullptr;
 
     // ---- Bands, in printing order ----
     TBand bndHeaderInfo{"bndHeaderInfo", TBandKind::PageHeader};
@@ -145,9 +105,7 @@ public:
     TBand bndUserDefHeader{"bndUserDefHeader", TBandKind::Child};
     TBand bndReportHeader{"bndReportHeader", TBandKind::Child};
     TBand bndSubHeader{"bndSubHeader", TBandKind::Child};
-    TBand bndTitles{"bndTitles", TBandKind::Child};
-    TBand bndFields{"bndFields", TBandKind::Detail};
-    TBand bndTotals{"bndTotals", TBandKind::Child};
+    // bndTitles, bndFields and bndTotals belong to the body layout.
     TBand bndReportFooter{"bndReportFooter", TBandKind::Child};
     TBand bndFooterInfo{"bndFooterInfo", TBandKind::PageFooter};
     TBand bndFooterInfo2{"bndFooterInfo2", TBandKind::Child};
@@ -194,47 +152,16 @@ public:
     bool TitlesDue = true;
     bool ReportFooterDue = false;
     int ShadeCounter = -1;
-    bool TotalStyleChanged = false;
     bool BlankFormPassDue = false;
 
-    // Layout steps (public so that layout tests can drive them).
-    void LayoutTitles();
-    void LayoutData();
-    void LayoutTotals();
-    void PlaceColumns();
-    void SpanRules();
-    void ApplyGridStyle();
     void BuildPageHeaderFromSettings();
 
 protected:
     // Resets the layout model.
-    virtual void ResetLayout();
+    void ResetLayout();
     void ApplyOrientation(QByteArray rest);
 
 private:
-    // Body records.
-    void DoColumnCount(QByteArray rest);
-    void DoColumnWidths(QByteArray rest);
-    void DoDataAlignment(QByteArray rest);
-    void DoDataSpacing(QByteArray rest);
-    void DoDataLines(QByteArray rest);
-    void DoChangeColumnCount(QByteArray rest);
-    void DoNarrowColumn(QByteArray rest);
-    void DoTitles(QByteArray rest);
-    void DoTitleAlignment(QByteArray rest);
-    void DoTitleRowCount(QByteArray rest);
-    void DoTitleSpacing(QByteArray rest);
-    void DoSpanTitle(QByteArray rest);
-    void DoData(QByteArray rest);
-    void DoTotals(QByteArray rest);
-    void DoTotalCaption(QByteArray rest);
-    void DoTotalSpacing(QByteArray rest);
-    void DoTotalLines(QByteArray rest);
-    void DoTotalStyle(QByteArray rest);
-    void DoTextStyle(QByteArray rest);
-    void DoTableStyle(QByteArray rest);
-    void DoRightToLeft();
-    void DoPageColumns(QByteArray rest);
     // Header, footer and page-number records.
     void DoTextLine(TBand &band, int &counter, int maxLines, QByteArray rest);
     void DoReplaceReportHeaderLine(QByteArray rest);
@@ -251,17 +178,13 @@ private:
     void DoPageNumberOn(QByteArray rest);
     void DoPageHeaderItem(QByteArray rest, bool preRead);
     void ReadEmbeddedLogo(QByteArray rest, bool preRead);
+    void DoPageColumns(QByteArray rest);
     void DoSectionEnd();
     void DoEndOfReport();
 
-    void CreateControls();
+    void CreateHeaderControls();
     void ResetHeaders();
-    void SetTitleFont(const TFontSpec &font);
-    void SetDataFont(const TFontSpec &font);
-    void SetTotalFont(const TFontSpec &font);
-    void SetColumnWidth(int c, int width);
     TBandItem &AddHeaderLabel(TBand &band, const QString &caption, const TFontSpec &font, TAlignment alignment);
-    double DigitsWidth(const TFontSpec &font, int k) const;
 
     // Engine events.
     void StartPage() override;
@@ -272,7 +195,8 @@ private:
     QString m_fileName;
     QString m_userName;
     std::unique_ptr<TSrpReader> m_reader;
-    const TTextMeasurer *m_measurer;
+    TReportPage m_page;
+    TBodyLayout m_body{m_page};
     TReportEngine *m_engine = nullptr;
     TColor m_shadeNow = kDefaultShadeColour;
     bool m_blankPass = false;

@@ -70,8 +70,8 @@ void TfrmReport::ResetHeaders()
     HeaderRule = nullptr;
     SectionBreakPending = RestartPagesAtBreak = false;
     PageColumns = 1;
-    PageSetup.Columns = 1;
-    PageSetup.ColumnsRightToLeft = false;
+    m_page.PageSetup.Columns = 1;
+    m_page.PageSetup.ColumnsRightToLeft = false;
 }
 
 TBandItem &TfrmReport::AddHeaderLabel(TBand &band, const QString &caption, const TFontSpec &font, TAlignment alignment)
@@ -80,10 +80,10 @@ TBandItem &TfrmReport::AddHeaderLabel(TBand &band, const QString &caption, const
     label.Caption = caption;
     label.Font = font;
     label.Alignment = alignment;
-    label.RightToLeft = RightToLeft;
+    label.RightToLeft = m_page.RightToLeft;
     label.AutoSize = true;
-    label.Width = int(std::ceil(m_measurer->TextWidth(caption, font)));
-    label.Height = m_measurer->TextHeight(font);
+    label.Width = int(std::ceil(m_page.Measurer->TextWidth(caption, font)));
+    label.Height = m_page.Measurer->TextHeight(font);
     return label;
 }
 
@@ -92,21 +92,21 @@ void TfrmReport::DoTextLine(TBand &band, int &counter, int maxLines, QByteArray 
     if (counter >= maxLines)
         return;
     const int style = NextInt(rest);
-    const TAlignment alignment = AlignmentFromLetter(NextField(rest), RightToLeft);
+    const TAlignment alignment = AlignmentFromLetter(NextField(rest), m_page.RightToLeft);
     const int before = NextPixels(rest);
     const int after = NextPixels(rest);
     const QByteArray text = NextField(rest);
     TBandItem &label = lineSlot(band, counter++);
     if (style >= 1 && style <= 5)
-        label.Font = Fonts[style];
+        label.Font = m_body.Font(style);
     label.Caption = QLatin1Char(' ') + FastWin1255(text);
     label.Alignment = alignment;
-    label.RightToLeft = RightToLeft;
+    label.RightToLeft = m_page.RightToLeft;
     label.AutoSize = true;
     label.AlignToBand = true;
     label.Visible = true;
-    label.Height = m_measurer->TextHeight(label.Font);
-    label.Width = int(std::ceil(m_measurer->TextWidth(label.Caption, label.Font)));
+    label.Height = m_page.Measurer->TextHeight(label.Font);
+    label.Width = int(std::ceil(m_page.Measurer->TextWidth(label.Caption, label.Font)));
     label.Top = band.Height + before;
     band.Height = label.Bottom() + after;
 }
@@ -140,14 +140,14 @@ void TfrmReport::DoSubHeaderInfoLine(QByteArray rest)
     SubHeaderInfoOn = true;
     const int quote = rest.indexOf('"');
     const int style = rest.isEmpty() ? 0 : rest[0] - '0';
-    const TFontSpec font = style >= 1 && style <= 5 ? Fonts[style] : TFontSpec();
+    const TFontSpec font = style >= 1 && style <= 5 ? m_body.Font(style) : TFontSpec();
     if (quote < 0) {
         DoTextLine(bndSubHeaderInfo, SubHeaderInfoLines, 9, rest);
         return;
     }
     const QByteArray prefix = rest.left(quote + 1);
     QByteArray body = rest.mid(quote + 1);
-    if (m_measurer->TextWidth(FastWin1255(body), font) < PrintableWidth) {
+    if (m_page.Measurer->TextWidth(FastWin1255(body), font) < m_page.PrintableWidth) {
         DoTextLine(bndSubHeaderInfo, SubHeaderInfoLines, 9, rest);
         return;
     }
@@ -165,7 +165,7 @@ void TfrmReport::DoSubHeaderInfoLine(QByteArray rest)
         QString line = indent + FastWin1255(items[next++]);
         while (next < items.size()) {
             const QString longer = line + QStringLiteral(", ") + FastWin1255(items[next]);
-            if (m_measurer->TextWidth(longer, font) >= PrintableWidth)
+            if (m_page.Measurer->TextWidth(longer, font) >= m_page.PrintableWidth)
                 break;
             line = longer;
             ++next;
@@ -175,9 +175,9 @@ void TfrmReport::DoSubHeaderInfoLine(QByteArray rest)
         QByteArray record = prefix + ToWin1255(line).replace('"', "\"\"") + '"';
         DoTextLine(bndSubHeaderInfo, SubHeaderInfoLines, 9, record);
         // Later lines are indented by spaces as wide as the label.
-        const double indentWidth = m_measurer->TextWidth(indentSource, font);
+        const double indentWidth = m_page.Measurer->TextWidth(indentSource, font);
         indent.clear();
-        while (m_measurer->TextWidth(indent, font) < indentWidth && indent.size() < 400)
+        while (m_page.Measurer->TextWidth(indent, font) < indentWidth && indent.size() < 400)
             indent += QChar(0x00A0); // a space that line layout keeps at the line's start
     }
 }
@@ -199,7 +199,7 @@ void TfrmReport::DoSubHeaderCell(QByteArray rest)
     if (entry.Row == 0 || entry.Column == 0 || entry.Column < 1 || entry.Column > kMaxSubHeaderItems)
         return;
     entry.Style = NextInt(rest, 2);
-    const TAlignment alignment = AlignmentFromLetter(NextField(rest), RightToLeft);
+    const TAlignment alignment = AlignmentFromLetter(NextField(rest), m_page.RightToLeft);
     const int before = NextPixels(rest);
     const int after = NextPixels(rest);
     const QByteArray caption = NextField(rest);
@@ -208,7 +208,7 @@ void TfrmReport::DoSubHeaderCell(QByteArray rest)
     TBandItem &label = bndSubHeader.Add(TItemKind::Label, kSubHeaderCell);
     label.Caption = FastWin1255(caption);
     label.Alignment = alignment;
-    label.RightToLeft = RightToLeft;
+    label.RightToLeft = m_page.RightToLeft;
     label.SpaceBefore = before;
     label.SpaceAfter = after;
     label.Visible = true;
@@ -236,15 +236,15 @@ void TfrmReport::LayoutSubHeader()
         }
         TBandItem &label = *entry.Label;
         if (entry.Style >= 1 && entry.Style <= 5)
-            label.Font = Fonts[entry.Style];
+            label.Font = m_body.Font(entry.Style);
         const int height = FontHeight(label.Font) + label.SpaceBefore + label.SpaceAfter + 3;
         tallest = qMax(tallest, height);
         label.Top = rowTop + label.SpaceBefore;
         label.Left = x[entry.Column];
         label.Width = SubHeaderWidths[entry.Column];
         label.Height = FontHeight(label.Font) + 3;
-        if (RightToLeft) // the groups follow the columns, which run from the right
-            label.Left = PrintableWidth - label.Left - label.Width;
+        if (m_page.RightToLeft) // the groups follow the columns, which run from the right
+            label.Left = m_page.PrintableWidth - label.Left - label.Width;
     }
     bndSubHeader.Height = rowTop + tallest;
 }
@@ -261,8 +261,8 @@ void TfrmReport::ApplyBlockStyle(TBandItem &memo, const THeaderFooter &block)
     memo.Top = 0;
     memo.Font = block.Font;
     memo.Font.size = qBound(1, memo.Font.size, 500);
-    memo.RightToLeft = RightToLeft;
-    memo.Alignment = RightToLeft ? mirrored(block.TextAlignment) : block.TextAlignment;
+    memo.RightToLeft = m_page.RightToLeft;
+    memo.Alignment = m_page.RightToLeft ? mirrored(block.TextAlignment) : block.TextAlignment;
 }
 
 void TfrmReport::DoUserDefRecord(int code, const QByteArray &rest)
@@ -271,7 +271,7 @@ void TfrmReport::DoUserDefRecord(int code, const QByteArray &rest)
         DoFooterLine(rest);
         return;
     }
-    UserDefBlocks.HandleRecord(code, rest, RightToLeft);
+    UserDefBlocks.HandleRecord(code, rest, m_page.RightToLeft);
     switch (code) {
     case rcHeaderFooterRepeat:
         if (UserDefRepeat() != '0')
@@ -292,10 +292,10 @@ void TfrmReport::DoUserDefRecord(int code, const QByteArray &rest)
 
 void TfrmReport::DoFooterLine(QByteArray rest)
 {
-    if (bndFooterInfo.Height > PageSetup.PageLength() / 2)
+    if (bndFooterInfo.Height > m_page.PageSetup.PageLength() / 2)
         return;
-    UserDefBlocks.HandleRecord(rcUserDefFooterLine, rest, RightToLeft);
-    const int lineHeight = m_measurer->TextHeight(mmoFooter->Font);
+    UserDefBlocks.HandleRecord(rcUserDefFooterLine, rest, m_page.RightToLeft);
+    const int lineHeight = m_page.Measurer->TextHeight(mmoFooter->Font);
     bndFooterInfo.Height += lineHeight;
     mmoFooter->Top = 0;
     mmoFooter->Height = bndFooterInfo.Height;
@@ -316,10 +316,10 @@ void TfrmReport::PlaceBlock(TBandItem &memo, THeaderFooter &block)
     double widest = 0;
     for (const QByteArray &line : lines) {
         memo.Lines.append(FastWin1255(line));
-        widest = qMax(widest, m_measurer->TextWidth(memo.Lines.last(), memo.Font));
+        widest = qMax(widest, m_page.Measurer->TextWidth(memo.Lines.last(), memo.Font));
     }
     const int w = int(std::ceil(widest)) + 1;
-    const int bandWidth = PageSetup.ColumnWidth();
+    const int bandWidth = m_page.PageSetup.ColumnWidth();
     int left = 0;
     if (block.BlockAlign == haRight)
         left = bandWidth - w + 1;
@@ -327,7 +327,7 @@ void TfrmReport::PlaceBlock(TBandItem &memo, THeaderFooter &block)
         left = (bandWidth - w) / 2 + 1;
     memo.Left = left;
     memo.Width = w;
-    memo.Height = qMax(memo.Height, int(memo.Lines.size()) * m_measurer->TextHeight(memo.Font));
+    memo.Height = qMax(memo.Height, int(memo.Lines.size()) * m_page.Measurer->TextHeight(memo.Font));
 }
 
 void TfrmReport::DoPageNumberOn(QByteArray rest)
@@ -335,11 +335,11 @@ void TfrmReport::DoPageNumberOn(QByteArray rest)
     const int style = NextInt(rest);
     if (style < 1 || style > 5)
         return;
-    lblPageNumber->Font = Fonts[style];
+    lblPageNumber->Font = m_body.Font(style);
     lblPageNumber->Alignment = AlignmentFromLetter(
         IniReadString(TrvlPar(), QStringLiteral("PageInfo"), QStringLiteral("PageNumberAlignment"), QStringLiteral("N")).toLatin1(),
-        RightToLeft);
-    lblPageNumber->RightToLeft = RightToLeft;
+        m_page.RightToLeft);
+    lblPageNumber->RightToLeft = m_page.RightToLeft;
     PageNumberFormat = LookupText(112);
     if (PageNumberFormat.isEmpty())
         PageNumberFormat = QStringLiteral("%d");
@@ -363,7 +363,7 @@ void TfrmReport::DoPageHeaderItem(QByteArray rest, bool preRead)
         const int left = NextPixels(rest);
         const int top = NextPixels(rest);
         const int width = NextPixels(rest);
-        const TAlignment alignment = AlignmentFromLetter(NextField(rest), RightToLeft);
+        const TAlignment alignment = AlignmentFromLetter(NextField(rest), m_page.RightToLeft);
         TFontSpec font;
         font.name = FastWin1255(NextField(rest));
         font.size = NextFontSize(rest, 9);
@@ -387,7 +387,7 @@ void TfrmReport::DoPageHeaderItem(QByteArray rest, bool preRead)
         TBandItem &line = band.Add(TItemKind::Shape);
         line.Shape = TShapeKind::HorizontalLine;
         line.Left = 1;
-        line.Width = PrintableWidth;
+        line.Width = m_page.PrintableWidth;
         line.Height = 1;
         line.Top = NextPixels(rest);
         band.Height = qMax(band.Height, line.Bottom());

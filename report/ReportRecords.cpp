@@ -21,9 +21,9 @@ void TfrmReport::DispatchRecord(bool preRead)
         if (SectionBreakPending)
             HandleSectionBreak();
         if (RecordCode == rcData)
-            DoData(RecordRest);
+            m_body.DoData(RecordRest);
         else
-            DoTotals(RecordRest);
+            m_body.DoTotals(RecordRest);
         break;
     case rcGraphField:
         HasGraph = true;
@@ -34,39 +34,6 @@ void TfrmReport::DispatchRecord(bool preRead)
     case rcOrientation:
         ApplyOrientation(RecordRest);
         break;
-
-    // Body layout records.
-    case rcColumnCount: DoColumnCount(RecordRest); break;
-    case rcColumnWidths: DoColumnWidths(RecordRest); break;
-    case rcDataAlignment: DoDataAlignment(RecordRest); break;
-    case rcDataSpacing: DoDataSpacing(RecordRest); break;
-    case rcDataLines: DoDataLines(RecordRest); break;
-    case rcChangeColumnCount: DoChangeColumnCount(RecordRest); break;
-    case rcNarrowColumn: DoNarrowColumn(RecordRest); break;
-    case rcTitles: DoTitles(RecordRest); break;
-    case rcTitleAlignment: DoTitleAlignment(RecordRest); break;
-    case rcTitleRowCount: DoTitleRowCount(RecordRest); break;
-    case rcTitleSpacing: DoTitleSpacing(RecordRest); break;
-    case rcSpanTitle: DoSpanTitle(RecordRest); break;
-    case rcTotalCaption: DoTotalCaption(RecordRest); break;
-    case rcTotalSpacing: DoTotalSpacing(RecordRest); break;
-    case rcTotalLines: DoTotalLines(RecordRest); break;
-    case rcTotalStyle: DoTotalStyle(RecordRest); break;
-    case rcTextStyle: DoTextStyle(RecordRest); break;
-    case rcTableStyle: DoTableStyle(RecordRest); break;
-    case rcColumnBlockAlign: {
-        QByteArray rest = RecordRest;
-        ColumnBlockAlign = AlignmentFromLetter(NextField(rest), RightToLeft);
-        break;
-    }
-    case rcRightToLeft: DoRightToLeft(); break;
-    case rcDotLeader: {
-        QByteArray rest = RecordRest;
-        const int c = NextInt(rest);
-        if (c >= 1 && c <= kMaxColumns)
-            DotLeader[size_t(c)] = true;
-        break;
-    }
 
     // Page header, footer and page numbers.
     case rcReportHeaderLine: DoTextLine(bndReportHeader, ReportHeaderLines, 9, RecordRest); break;
@@ -121,8 +88,9 @@ void TfrmReport::DispatchRecord(bool preRead)
     case rcPageColumns: DoPageColumns(RecordRest); break;
     case rcEndOfReport: DoEndOfReport(); break;
 
-    // Read by the CSV export and the graph readers, not by the report form.
+    // The body layout's records; the rest are read by the CSV export and the graph readers.
     default:
+        m_body.Dispatch(RecordCode, RecordRest);
         break;
     }
 }

@@ -11,15 +11,15 @@
 void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
 {
     TReportEngine engine(store, *this);
-    PageSetup.Columns = PageColumns;
-    PageSetup.ColumnSpacing = PageColumns > 1 ? kColumnGap : 0;
-    PageSetup.ColumnsRightToLeft = RightToLeft;
-    engine.Setup = PageSetup;
+    m_page.PageSetup.Columns = PageColumns;
+    m_page.PageSetup.ColumnSpacing = PageColumns > 1 ? kColumnGap : 0;
+    m_page.PageSetup.ColumnsRightToLeft = m_page.RightToLeft;
+    engine.Setup = m_page.PageSetup;
     engine.PageHeader = &bndHeaderInfo;
     engine.PageFooter = &bndFooterInfo;
     m_engine = &engine;
     store.Title = QFileInfo(m_fileName).completeBaseName();
-    store.Orientation = PageSetup.Orientation;
+    store.Orientation = m_page.PageSetup.Orientation;
     if (!BuildPageHeader || SavedStyleRecords.isEmpty())
         WritePageHeaderRecords();
     ShadeCounter = -1;
@@ -38,7 +38,7 @@ void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
         } else {
             break;
         }
-        engine.PrintBand(bndFields);
+        engine.PrintBand(m_body.bndFields());
     }
     m_blankPass = false;
     engine.Finish();
@@ -74,8 +74,8 @@ void TfrmReport::DoEndOfReport()
 void TfrmReport::DoPageColumns(QByteArray rest)
 {
     PageColumns = qBound(1, NextInt(rest, 1), 9);
-    PageSetup.Columns = PageColumns;
-    PageSetup.ColumnSpacing = PageColumns > 1 ? kColumnGap : 0;
+    m_page.PageSetup.Columns = PageColumns;
+    m_page.PageSetup.ColumnSpacing = PageColumns > 1 ? kColumnGap : 0;
 }
 
 void TfrmReport::HandleSectionBreak()
@@ -132,25 +132,25 @@ bool TfrmReport::BeforePrint(TBand &band)
         return !HeaderBlock.ReplacesReportHeader && !HeaderInProgress && TitlesDue;
     if (&band == &bndSubHeader)
         return !HeaderInProgress && TitlesDue;
-    if (&band == &bndTitles) {
+    if (&band == &m_body.bndTitles()) {
         const bool prints = !HeaderInProgress && TitlesDue;
         if (prints)
             TitlesDue = false;
         return prints;
     }
-    if (&band == &bndFields) {
+    if (&band == &m_body.bndFields()) {
         const bool prints = RecordCode == rcData || m_blankPass;
-        if (prints && shpDataBackground->Visible) {
+        if (prints && m_body.shpDataBackground().Visible) {
             ++ShadeCounter;
-            if (ShadeCounter % qMax(1, ShadeInterval) == 0) {
-                m_shadeNow = m_shadeNow == clWhite ? ShadeColour : clWhite;
+            if (ShadeCounter % qMax(1, m_body.ShadeInterval()) == 0) {
+                m_shadeNow = m_shadeNow == clWhite ? m_body.ShadeColour() : clWhite;
                 ShadeCounter = 0;
             }
-            shpDataBackground->BrushColor = m_shadeNow;
+            m_body.shpDataBackground().BrushColor = m_shadeNow;
         }
         return prints;
     }
-    if (&band == &bndTotals)
+    if (&band == &m_body.bndTotals())
         return RecordCode == rcTotals && !m_blankPass;
     if (&band == &bndReportFooter) {
         const bool block = FooterBlock.Active && ReportFooterDue;
@@ -192,19 +192,11 @@ void TfrmReport::AfterPrint(TBand &band, bool printed)
         bndSubHeader.Enabled = bndSubHeader.Enabled || SubHeaderRepeat == '0';
     } else if (&band == &bndSubHeader) {
         bndSubHeader.Enabled = SubHeaderRepeat == '0';
-    } else if (&band == &bndFields) {
+    } else if (&band == &m_body.bndFields()) {
         UserDefHeaderDue = true;
         TitlesDue = true;
-    } else if (&band == &bndTotals) {
-        UpperTotalLine->Enabled = false;
-        LowerTotalLine->Enabled = false;
-        for (int k = 1; k <= 5; ++k)
-            TotalCaptions[k]->Enabled = false;
-        if (TotalStyleChanged) {
-            SetTotalFont(Fonts[3]);
-            LayoutTotals();
-            TotalStyleChanged = false;
-        }
+    } else if (&band == &m_body.bndTotals()) {
+        m_body.TotalsPrinted();
         UserDefHeaderDue = true;
         TitlesDue = true;
     } else if (&band == &bndReportFooter) {

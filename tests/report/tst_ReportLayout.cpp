@@ -23,8 +23,8 @@ struct TLayout {
         form.RecordRest = rest;
         form.DispatchRecord(false);
     }
-    int width(int c) const { return form.Columns[c].Data->Width; }
-    int left(int c) const { return form.Columns[c].Data->Left; }
+    int width(int c) const { return form.Body().Column(c).Data->Width; }
+    int left(int c) const { return form.Body().Column(c).Data->Left; }
 };
 
 } // namespace
@@ -37,10 +37,10 @@ TEST(ColumnWidths, LettersDigitsAndPixels)
     EXPECT_EQ(l.width(1), 64); // 156 / 26 * 10 + 4
     EXPECT_EQ(l.width(2), 39); // 70 / 10 * 5 + 4
     EXPECT_EQ(l.width(3), 80);
-    EXPECT_EQ(l.form.TotalWidth, 64 + 39 + 80 + 3 * 13);
+    EXPECT_EQ(l.form.Body().TotalWidth(), 64 + 39 + 80 + 3 * 13);
     // Every item of the column copies the width; the block starts 13 pixels in.
-    EXPECT_EQ(l.form.Columns[1].Title[3]->Width, 64);
-    EXPECT_EQ(l.form.Columns[2].Total->Width, 39);
+    EXPECT_EQ(l.form.Body().Column(1).Title[3]->Width, 64);
+    EXPECT_EQ(l.form.Body().Column(2).Total->Width, 39);
     EXPECT_EQ(l.left(1), 13);
     EXPECT_EQ(l.left(2), 13 + 64 + 13);
     EXPECT_EQ(l.left(3), 13 + 64 + 13 + 39 + 13);
@@ -54,19 +54,19 @@ TEST(ColumnWidths, LettersDigitsAndPixels)
 TEST(ColumnWidths, TooWideBlockLosesTheSameAmountPerColumn)
 {
     TLayout l;
-    const int band = l.form.PageSetup.ColumnWidth();
+    const int band = l.form.PageSetup().ColumnWidth();
     ASSERT_EQ(band, 718);
     l.feed("101,3");
     l.feed("102,400,400,400");
     // (1239 - 718 + 5) / 3 = 175.33 -> 175.
     EXPECT_EQ(l.width(1), 225);
     EXPECT_EQ(l.width(3), 225);
-    EXPECT_EQ(l.form.TotalWidth, 3 * (225 + 13));
+    EXPECT_EQ(l.form.Body().TotalWidth(), 3 * (225 + 13));
     // (1449 - 718 + 5) / 3 = 245.33 -> 245; the narrow column stops at 0.
     l.feed("102,700,700,10");
     EXPECT_EQ(l.width(1), 455);
     EXPECT_EQ(l.width(3), 0);
-    EXPECT_EQ(l.form.TotalWidth, 455 + 455 + 0 + 3 * 13);
+    EXPECT_EQ(l.form.Body().TotalWidth(), 455 + 455 + 0 + 3 * 13);
 }
 
 TEST(ColumnPlacement, RightCentreAndNegativeCentre)
@@ -79,10 +79,12 @@ TEST(ColumnPlacement, RightCentreAndNegativeCentre)
     l.feed("904,C");
     l.feed("102,100,50");
     EXPECT_EQ(l.left(1), (718 - 176) / 2);
-    // Wider than the printable width by an odd amount: the start truncates toward zero.
-    l.form.TotalWidth = 718 + 7;
-    l.form.PlaceColumns();
-    EXPECT_EQ(l.left(1), -3);
+    // Wider than the printable width by an odd amount (columns of no width cannot give up
+    // their share of the cut): the start truncates toward zero.
+    l.feed("101,3");
+    l.feed("102,0,0,698"); // 737 wide, 8 cut from each column: 729
+    EXPECT_EQ(l.form.Body().TotalWidth(), 729);
+    EXPECT_EQ(l.left(1), -5);
 }
 
 TEST(ColumnPlacement, RightToLeftPutsColumnOneAtTheRight)
@@ -95,12 +97,12 @@ TEST(ColumnPlacement, RightToLeftPutsColumnOneAtTheRight)
     EXPECT_GT(l.left(1), l.left(2));
     EXPECT_GT(l.left(2), l.left(3));
     EXPECT_EQ(l.left(3), 13);
-    EXPECT_EQ(l.form.Columns[1].Data->Alignment, TAlignment::Right);
-    EXPECT_EQ(l.form.Columns[2].Data->Alignment, TAlignment::Left);
-    EXPECT_EQ(l.form.Columns[3].Total->Alignment, TAlignment::Center);
+    EXPECT_EQ(l.form.Body().Column(1).Data->Alignment, TAlignment::Right);
+    EXPECT_EQ(l.form.Body().Column(2).Data->Alignment, TAlignment::Left);
+    EXPECT_EQ(l.form.Body().Column(3).Total->Alignment, TAlignment::Center);
     // The total lines span the block from column 3's left to column 1's right end.
-    EXPECT_EQ(l.form.UpperTotalLine->Left, 13);
-    EXPECT_EQ(l.form.UpperTotalLine->Width, l.form.Columns[1].Data->Right() - 13);
+    EXPECT_EQ(l.form.Body().UpperTotalLine().Left, 13);
+    EXPECT_EQ(l.form.Body().UpperTotalLine().Width, l.form.Body().Column(1).Data->Right() - 13);
 }
 
 TEST(ColumnWidths, NarrowColumnToFiveDigitsOrToAGap)
@@ -111,7 +113,7 @@ TEST(ColumnWidths, NarrowColumnToFiveDigitsOrToAGap)
     l.feed("107,1,2,0");
     // Column 1 is 100 wide, five digits are 39: column 2 loses 61.
     EXPECT_EQ(l.width(2), 39);
-    EXPECT_EQ(l.form.TotalWidth, 100 + 39 + 100 + 39);
+    EXPECT_EQ(l.form.Body().TotalWidth(), 100 + 39 + 100 + 39);
     EXPECT_EQ(l.left(3), l.left(2) + 39 + 13);
     l.feed("107,2,3,0"); // column 2 is already narrower than five digits... excess 0
     EXPECT_EQ(l.width(3), 100);
@@ -123,24 +125,24 @@ TEST(Titles, BarsAddRowsAndTheNextTitlesStartAgain)
     l.feed("101,2");
     l.feed("204,1");
     l.feed("200,Name|Ext,Cost");
-    EXPECT_EQ(l.form.TitleRowCount, 2);
-    EXPECT_EQ(l.form.Columns[1].Title[1]->Caption, "Name");
-    EXPECT_EQ(l.form.Columns[1].Title[2]->Caption, "Ext");
-    EXPECT_TRUE(l.form.Columns[2].Title[2]->Enabled);
-    EXPECT_TRUE(l.form.Columns[1].TitleRule->Enabled);
+    EXPECT_EQ(l.form.Body().TitleRowCount(), 2);
+    EXPECT_EQ(l.form.Body().Column(1).Title[1]->Caption, "Name");
+    EXPECT_EQ(l.form.Body().Column(1).Title[2]->Caption, "Ext");
+    EXPECT_TRUE(l.form.Body().Column(2).Title[2]->Enabled);
+    EXPECT_TRUE(l.form.Body().Column(1).TitleRule->Enabled);
     // Title rows of 12 + 3 pixels, no space before, one after.
-    EXPECT_EQ(l.form.bndTitles.Height, 15 + 15 + 1);
+    EXPECT_EQ(l.form.Body().bndTitles().Height, 15 + 15 + 1);
     l.feed("200,A,");
-    EXPECT_EQ(l.form.TitleRowCount, 1);
-    EXPECT_TRUE(l.form.Columns[2].Title[1]->Caption.isEmpty());
-    EXPECT_FALSE(l.form.Columns[2].TitleRule->Enabled);
+    EXPECT_EQ(l.form.Body().TitleRowCount(), 1);
+    EXPECT_TRUE(l.form.Body().Column(2).Title[1]->Caption.isEmpty());
+    EXPECT_FALSE(l.form.Body().Column(2).TitleRule->Enabled);
     // A trailing bar adds no row.
     l.feed("200,A|,B");
-    EXPECT_EQ(l.form.TitleRowCount, 1);
+    EXPECT_EQ(l.form.Body().TitleRowCount(), 1);
     // Spacing: before in the first row, after in the last.
     l.feed("205,4,6");
-    EXPECT_EQ(l.form.Columns[1].Title[1]->Top, 4);
-    EXPECT_EQ(l.form.bndTitles.Height, 4 + 15 + 6);
+    EXPECT_EQ(l.form.Body().Column(1).Title[1]->Top, 4);
+    EXPECT_EQ(l.form.Body().bndTitles().Height, 4 + 15 + 6);
 }
 
 TEST(Titles, SpanningTitle)
@@ -149,16 +151,16 @@ TEST(Titles, SpanningTitle)
     l.feed("101,3");
     l.feed("102,50,60,70");
     l.feed("206,1,2,Both");
-    EXPECT_EQ(l.form.Columns[1].Title[1]->Caption, "Both");
-    EXPECT_EQ(l.form.Columns[1].Title[1]->Width, 50 + 13 + 60);
-    EXPECT_EQ(l.form.Columns[1].TitleRule->Width, 123);
-    EXPECT_FALSE(l.form.Columns[2].Title[1]->Enabled);
-    EXPECT_FALSE(l.form.Columns[2].TitleRule->Enabled);
+    EXPECT_EQ(l.form.Body().Column(1).Title[1]->Caption, "Both");
+    EXPECT_EQ(l.form.Body().Column(1).Title[1]->Width, 50 + 13 + 60);
+    EXPECT_EQ(l.form.Body().Column(1).TitleRule->Width, 123);
+    EXPECT_FALSE(l.form.Body().Column(2).Title[1]->Enabled);
+    EXPECT_FALSE(l.form.Body().Column(2).TitleRule->Enabled);
     // a >= b, or a column outside the count: nothing changes.
     for (const char *bad : {"206,3,3,X", "206,3,2,X", "206,2,4,X", "206,0,2,X"}) {
         l.feed(bad);
-        EXPECT_EQ(l.form.Columns[2].Title[1]->Caption, "") << bad;
-        EXPECT_EQ(l.form.Columns[3].Title[1]->Caption, "") << bad;
+        EXPECT_EQ(l.form.Body().Column(2).Title[1]->Caption, "") << bad;
+        EXPECT_EQ(l.form.Body().Column(3).Title[1]->Caption, "") << bad;
     }
 }
 
@@ -167,37 +169,37 @@ TEST(Bands, DataAndTotalHeightsFollowStylesAndSpacing)
     TLayout l;
     l.feed("101,2");
     l.feed("104,2,3");
-    EXPECT_EQ(l.form.bndFields.Height, 2 + 15 + 3);
-    EXPECT_EQ(l.form.Columns[1].Data->Top, 2);
+    EXPECT_EQ(l.form.Body().bndFields().Height, 2 + 15 + 3);
+    EXPECT_EQ(l.form.Body().Column(1).Data->Top, 2);
     l.feed("302,1,4");
-    EXPECT_EQ(l.form.bndTotals.Height, 1 + 15 + 4 + 1);
-    EXPECT_EQ(l.form.Columns[2].Total->Top, 2);
-    EXPECT_EQ(l.form.LowerTotalLine->Top, l.form.bndTotals.Height - 4 + 1);
+    EXPECT_EQ(l.form.Body().bndTotals().Height, 1 + 15 + 4 + 1);
+    EXPECT_EQ(l.form.Body().Column(2).Total->Top, 2);
+    EXPECT_EQ(l.form.Body().LowerTotalLine().Top, l.form.Body().bndTotals().Height - 4 + 1);
     l.feed("900,2,Arial,18,Y,N,N,clRed");
-    EXPECT_EQ(l.form.bndFields.Height, 2 + 24 + 3 + 3);
-    EXPECT_EQ(l.form.Columns[1].Data->Font.color, 0x0000FF);
-    EXPECT_TRUE(l.form.Columns[1].Data->Font.bold);
+    EXPECT_EQ(l.form.Body().bndFields().Height, 2 + 24 + 3 + 3);
+    EXPECT_EQ(l.form.Body().Column(1).Data->Font.color, 0x0000FF);
+    EXPECT_TRUE(l.form.Body().Column(1).Data->Font.bold);
     // Style numbers outside 1..5 are ignored.
     l.feed("900,6,Arial,30");
-    EXPECT_EQ(l.form.Fonts[2].size, 18);
+    EXPECT_EQ(l.form.Body().Font(2).size, 18);
 }
 
 TEST(TableStyle, OutOfRangeStyleIsPlainAndShadingTakesItsFields)
 {
     TLayout l;
     l.feed("903,7");
-    EXPECT_EQ(l.form.ReportStyle, '1');
-    EXPECT_FALSE(l.form.shpDataBackground->Visible);
+    EXPECT_EQ(l.form.Body().ReportStyle(), '1');
+    EXPECT_FALSE(l.form.Body().shpDataBackground().Visible);
     l.feed("903,3,2,255");
-    EXPECT_EQ(l.form.ReportStyle, '3');
-    EXPECT_TRUE(l.form.shpDataBackground->Visible);
-    EXPECT_EQ(l.form.ShadeInterval, 2);
-    EXPECT_EQ(l.form.ShadeColour, 255);
+    EXPECT_EQ(l.form.Body().ReportStyle(), '3');
+    EXPECT_TRUE(l.form.Body().shpDataBackground().Visible);
+    EXPECT_EQ(l.form.Body().ShadeInterval(), 2);
+    EXPECT_EQ(l.form.Body().ShadeColour(), 255);
     l.feed("903,3,1,clMoneyGreen");
-    EXPECT_EQ(l.form.ShadeColour, 0xC0DCC0);
+    EXPECT_EQ(l.form.Body().ShadeColour(), 0xC0DCC0);
     l.feed("903,3");
-    EXPECT_EQ(l.form.ShadeInterval, 1);
-    EXPECT_EQ(l.form.ShadeColour, kDefaultShadeColour);
+    EXPECT_EQ(l.form.Body().ShadeInterval(), 1);
+    EXPECT_EQ(l.form.Body().ShadeColour(), kDefaultShadeColour);
 }
 
 TEST(DataRow, DotLeadersFillTheCellFromTheReadingEnd)
@@ -208,15 +210,15 @@ TEST(DataRow, DotLeadersFillTheCellFromTheReadingEnd)
     l.feed("911,1");
     l.feed("100,AB,CD");
     // "AB" is 12 wide, each dot 3: dots while the text plus one more dot stays under 40.
-    EXPECT_EQ(l.form.Columns[1].Data->Caption, "AB.........");
-    EXPECT_EQ(l.form.Columns[2].Data->Caption, "CD");
+    EXPECT_EQ(l.form.Body().Column(1).Data->Caption, "AB.........");
+    EXPECT_EQ(l.form.Body().Column(2).Data->Caption, "CD");
     TLayout r;
     r.feed("906");
     r.feed("101,1");
     r.feed("102,30");
     r.feed("911,1");
     r.feed("100,AB");
-    EXPECT_EQ(r.form.Columns[1].Data->Caption, ".....AB");
+    EXPECT_EQ(r.form.Body().Column(1).Data->Caption, ".....AB");
 }
 
 TEST(TotalsRow, RulesCaptionsAndLines)
@@ -225,20 +227,20 @@ TEST(TotalsRow, RulesCaptionsAndLines)
     l.feed("101,3");
     l.feed("102,50,60,70");
     l.feed("300,Y,,12,34");
-    EXPECT_FALSE(l.form.Columns[1].TotalRule->Enabled);
-    EXPECT_TRUE(l.form.Columns[2].TotalRule->Enabled);
-    EXPECT_EQ(l.form.Columns[3].Total->Caption, "34");
+    EXPECT_FALSE(l.form.Body().Column(1).TotalRule->Enabled);
+    EXPECT_TRUE(l.form.Body().Column(2).TotalRule->Enabled);
+    EXPECT_EQ(l.form.Body().Column(3).Total->Caption, "34");
     l.feed("301,1,1,2,5,L,Total");
-    const TBandItem &caption = *l.form.TotalCaptions[1];
+    const TBandItem &caption = l.form.Body().TotalCaption(1);
     EXPECT_TRUE(caption.Enabled);
     EXPECT_EQ(caption.Left, l.left(1) + 5);
-    EXPECT_EQ(caption.Width, l.form.Columns[2].Total->Right() - 5 - l.left(1));
+    EXPECT_EQ(caption.Width, l.form.Body().Column(2).Total->Right() - 5 - l.left(1));
     l.feed("301,6,1,2,5,L,Ignored");
     l.feed("303,2,2,3");
-    EXPECT_TRUE(l.form.UpperTotalLine->Enabled);
-    EXPECT_TRUE(l.form.LowerTotalLine->Enabled);
-    EXPECT_EQ(l.form.UpperTotalLine->Left, l.left(2));
-    EXPECT_EQ(l.form.UpperTotalLine->Width, l.form.Columns[3].Data->Right() - l.left(2));
+    EXPECT_TRUE(l.form.Body().UpperTotalLine().Enabled);
+    EXPECT_TRUE(l.form.Body().LowerTotalLine().Enabled);
+    EXPECT_EQ(l.form.Body().UpperTotalLine().Left, l.left(2));
+    EXPECT_EQ(l.form.Body().UpperTotalLine().Width, l.form.Body().Column(3).Data->Right() - l.left(2));
 }
 
 TEST(GridStyle, BoxesAroundTitlesDataAndTotals)
@@ -248,19 +250,19 @@ TEST(GridStyle, BoxesAroundTitlesDataAndTotals)
     l.feed("101,2");
     l.feed("102,50,60");
     l.feed("200,A,B");
-    const int titles = l.form.bndTitles.Height;
-    l.form.ApplyGridStyle();
-    EXPECT_EQ(l.form.bndTitles.Height, titles + 8);
-    const TBandItem &box = *l.form.Columns[1].TitleRule;
+    const int titles = l.form.Body().bndTitles().Height;
+    l.form.Body().ApplyGridStyle();
+    EXPECT_EQ(l.form.Body().bndTitles().Height, titles + 8);
+    const TBandItem &box = *l.form.Body().Column(1).TitleRule;
     EXPECT_EQ(box.Shape, TShapeKind::Rectangle);
     EXPECT_EQ(box.Width, 50 + 14);
-    EXPECT_EQ(l.form.Columns[1].Title[1]->Left, box.Left + 5);
-    EXPECT_EQ(l.form.Columns[1].Title[1]->Top, box.Top + 4);
-    EXPECT_EQ(l.form.Columns[1].DataBox->Width, 50 + 14 - 1);
-    EXPECT_EQ(l.form.Columns[2].Data->Left, l.form.Columns[2].DataBox->Left + 5);
+    EXPECT_EQ(l.form.Body().Column(1).Title[1]->Left, box.Left + 5);
+    EXPECT_EQ(l.form.Body().Column(1).Title[1]->Top, box.Top + 4);
+    EXPECT_EQ(l.form.Body().Column(1).DataBox->Width, 50 + 14 - 1);
+    EXPECT_EQ(l.form.Body().Column(2).Data->Left, l.form.Body().Column(2).DataBox->Left + 5);
     // Record 303 and 105 are not for the boxed grid.
     l.feed("303,2");
-    EXPECT_FALSE(l.form.UpperTotalLine->Enabled);
+    EXPECT_FALSE(l.form.Body().UpperTotalLine().Enabled);
 }
 
 TEST(TextMeasurer, RealFontsCountWholePixelsPerGlyph)

@@ -179,7 +179,7 @@ TEST(RunPages, RightToLeftPageColumnsFillFromTheRight)
     TRunPages r;
     r.run(QList<QByteArray>{"905,1", "906", "910,3", "101,1", "102,50", "200,T"} + Rows(1, 100));
     ASSERT_EQ(r.store.PageCount(), 1);
-    const TPageSetup &setup = r.form->PageSetup;
+    const TPageSetup &setup = r.form->PageSetup();
     const int columnWidth = setup.ColumnWidth();
     auto columnOf = [&](const QString &text) {
         const int x = r.find(0, text).rect.left() - setup.LeftMargin;
@@ -287,7 +287,7 @@ TEST(PageHeaderRecords, DamagedLogoIsLeftOutAndTheEndingRecordIsKept)
     ASSERT_EQ(r.store.PageCount(), 1);
     for (const TPagePrimitive &item : r.store.Page(0).items)
         EXPECT_NE(item.kind, TPrimitiveKind::Image);
-    EXPECT_EQ(r.form->ColumnCount, 1); // the 101 that ended the data was acted on
+    EXPECT_EQ(r.form->Body().ColumnCount(), 1); // the 101 that ended the data was acted on
     EXPECT_EQ(r.count(0, "A"), 1);
 }
 
