@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "foundation/InputFile.h"
+
 #include <QFile>
 #include <cstdio>
 
@@ -33,9 +35,36 @@ void CliPrint(const QString &text)
 
 bool CliCheckReadable(const QString &fileName, int &status)
 {
-    QFile file(fileName);
-    if (file.open(QIODevice::ReadOnly))
+    switch (CheckInputFile(fileName)) {
+    case TInputCheck::Ok:
         return true;
+    case TInputCheck::NotRegular:
+        status = CliFail(QStringLiteral("cannot open %1: not a regular file").arg(fileName));
+        return false;
+    case TInputCheck::Missing:
+        status = CliFail(QStringLiteral("cannot open %1: no such file").arg(fileName));
+        return false;
+    default:
+        break;
+    }
+    QFile file(fileName);
+    file.open(QIODevice::ReadOnly);
     status = CliFail(QStringLiteral("cannot open %1: %2").arg(fileName, file.errorString()));
+    return false;
+}
+
+bool CliCheckNotSpecial(const QString &fileName, int &status)
+{
+    if (CheckInputFile(fileName) != TInputCheck::NotRegular)
+        return true;
+    status = CliFail(QStringLiteral("cannot open %1: not a regular file").arg(fileName));
+    return false;
+}
+
+bool CliCheckOutput(const QString &input, const QString &output, int &status)
+{
+    if (!IsSameFile(input, output))
+        return true;
+    status = CliFail(QStringLiteral("%1 is the report itself").arg(output));
     return false;
 }

@@ -25,5 +25,12 @@ inline constexpr int kExitUsage = 2;
 int CliFail(const QString &message);
 // Writes UTF-8 text to standard output.
 void CliPrint(const QString &text);
-// Whether the file can be opened for reading; otherwise fails with a message.
+// Whether the file is a regular file that can be opened for reading; otherwise fails with a
+// message at once (a FIFO or a device is never opened, so it cannot block or run for ever).
 bool CliCheckReadable(const QString &fileName, int &status);
+// Fails at once only for a name that exists and is no regular file; a missing file is left to
+// the command's own reader and its message.
+bool CliCheckNotSpecial(const QString &fileName, int &status);
+// Whether output may be written: never into the input itself (also through "./", a symbolic
+// link or a hard link); otherwise fails with a message.
+bool CliCheckOutput(const QString &input, const QString &output, int &status);

@@ -30,7 +30,7 @@ int copyReport(const QStringList &args)
     if (args.size() != 2)
         return kExitUsage;
     int status = kExitOk;
-    if (!CliCheckReadable(args[0], status))
+    if (!CliCheckReadable(args[0], status) || !CliCheckOutput(args[0], args[1], status))
         return status;
     TSilentProgress progress;
     switch (SaveReportCopy(args[0], args[1], shownHeaderRecords(args[0]), progress)) {

@@ -26,7 +26,7 @@ int exportReport(const QStringList &args)
     if (files.size() != 2)
         return kExitUsage;
     int status = kExitOk;
-    if (!CliCheckReadable(files[0], status))
+    if (!CliCheckReadable(files[0], status) || !CliCheckOutput(files[0], files[1], status))
         return status;
 
     TExportOptions options;

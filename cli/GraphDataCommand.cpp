@@ -25,6 +25,9 @@ int graphData(const QStringList &args)
     }
     if (file.isEmpty())
         return kExitUsage;
+    int status = kExitOk;
+    if (!CliCheckNotSpecial(file, status))
+        return status;
     TClipboardStrings strings;
     if (IsTrafficReport(file)) {
         TTrafficGraphData data;

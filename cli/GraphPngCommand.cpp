@@ -2,6 +2,7 @@
 // the chart as the graph window shows it when opened, as a PNG file.
 #include "cli/Commands.h"
 
+#include "foundation/OutputFile.h"
 #include "foundation/Paths.h"
 #include "graph/ChartPainter.h"
 #include "graph/GraphView.h"
@@ -10,7 +11,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace {
 
@@ -47,6 +47,9 @@ int graphPng(const QStringList &args)
     }
     if (files.size() != 2)
         return kExitUsage;
+    int status = kExitOk;
+    if (!CliCheckNotSpecial(files[0], status) || !CliCheckOutput(files[0], files[1], status))
+        return status;
 
     QImage image(width, height, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);
@@ -83,9 +86,9 @@ int graphPng(const QStringList &args)
         PaintChart(view.Model(), painter, QRectF(0, 0, width, height));
     }
     painter.end();
-    QSaveFile out(files[1]);
-    if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG") || !out.commit())
-        return CliFail(QStringLiteral("cannot write %1: %2").arg(files[1], out.errorString()));
+    TOutputFile out(files[1]);
+    if (!out.Open() || !image.save(&out.Device(), "PNG") || !out.Commit())
+        return CliFail(QStringLiteral("cannot write %1: %2").arg(files[1], out.ErrorString()));
     return kExitOk;
 }
 

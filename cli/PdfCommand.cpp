@@ -5,9 +5,7 @@
 #include "engine/PageStore.h"
 #include "report/BatchRun.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
+#include "foundation/OutputFile.h"
 
 namespace {
 
@@ -16,22 +14,15 @@ int pdf(const QStringList &args)
     if (args.size() != 2)
         return kExitUsage;
     int status = kExitOk;
-    if (!CliCheckReadable(args[0], status))
+    if (!CliCheckReadable(args[0], status) || !CliCheckOutput(args[0], args[1], status))
         return status;
     TPageStore store;
     if (RunReportIntoStore(args[0], store) != TBatchRunResult::Ok)
         return kExitFailure; // the reason went to stderr
-    // Written beside the target and renamed over it, so a failure leaves no half file.
-    QTemporaryFile temp(QFileInfo(args[1]).absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!temp.open())
-        return CliFail(QStringLiteral("cannot write %1").arg(args[1]));
-    temp.close();
-    if (!RenderPagesToPdf(store, temp.fileName()))
-        return CliFail(QStringLiteral("cannot write %1").arg(args[1]));
-    QFile::remove(args[1]);
-    if (!temp.rename(args[1]))
-        return CliFail(QStringLiteral("cannot write %1").arg(args[1]));
-    temp.setAutoRemove(false);
+    // The old file stays until the new one is complete; a failure leaves no half file.
+    TOutputFile out(args[1]);
+    if (!out.Open() || !RenderPagesToPdf(store, &out.Device()) || !out.Commit())
+        return CliFail(QStringLiteral("cannot write %1: %2").arg(args[1], out.ErrorString()));
     CliPrint(QStringLiteral("pages: %1\n").arg(store.PageCount()));
     return kExitOk;
 }

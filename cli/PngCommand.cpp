@@ -3,6 +3,8 @@
 
 #include "engine/PageRender.h"
 #include "engine/PageStore.h"
+#include "foundation/InputFile.h"
+#include "foundation/OutputFile.h"
 #include "report/BatchRun.h"
 
 #include <QDir>
@@ -36,8 +38,11 @@ int png(const QStringList &args)
     const QDir dir(rest[1]);
     for (int i = 0; i < store.PageCount(); ++i) {
         const QString name = dir.filePath(QStringLiteral("page-%1.png").arg(i + 1, 4, 10, QLatin1Char('0')));
-        if (!RenderPageImage(store, i, dpi).save(name, "PNG"))
-            return CliFail(QStringLiteral("cannot write %1").arg(name));
+        TOutputFile out(name);
+        if (IsSameFile(rest[0], name))
+            return CliFail(QStringLiteral("%1 is the report itself").arg(name));
+        if (!out.Open() || !RenderPageImage(store, i, dpi).save(&out.Device(), "PNG") || !out.Commit())
+            return CliFail(QStringLiteral("cannot write %1: %2").arg(name, out.ErrorString()));
     }
     CliPrint(QStringLiteral("pages: %1\n").arg(store.PageCount()));
     return kExitOk;

@@ -2,6 +2,7 @@
 
 #include "engine/PageStore.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -30,9 +31,17 @@ QImage RenderPageImage(const TPageStore &store, int index, int dpi)
 
 bool RenderPagesToPdf(const TPageStore &store, const QString &fileName)
 {
+    QFile file(fileName);
+    if (store.PageCount() == 0 || !file.open(QIODevice::WriteOnly))
+        return false;
+    return RenderPagesToPdf(store, &file) && file.flush();
+}
+
+bool RenderPagesToPdf(const TPageStore &store, QIODevice *device)
+{
     if (store.PageCount() == 0)
         return false;
-    QPdfWriter writer(fileName);
+    QPdfWriter writer(device);
     writer.setResolution(1200);
     writer.setCreator(QStringLiteral("tarvel-report"));
     writer.setTitle(store.Title);

@@ -3,9 +3,12 @@
 #include <QImage>
 #include <QString>
 
+class QIODevice;
 class TPageStore;
 
 // Page i at the given resolution (96 = page pixels), white background.
 QImage RenderPageImage(const TPageStore &store, int index, int dpi);
 // Every page into a PDF file of the pages' paper size; false when it cannot be written.
 bool RenderPagesToPdf(const TPageStore &store, const QString &fileName);
+// The same PDF written into an open device.
+bool RenderPagesToPdf(const TPageStore &store, QIODevice *device);

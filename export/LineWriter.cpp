@@ -8,15 +8,13 @@ constexpr qsizetype kBlockSize = 256 * 1024;
 TLineWriter::TLineWriter(const QString &target)
     : m_target(target), m_file(target)
 {
-    // Never write into the target directly, even where a temporary file cannot be made.
-    m_file.setDirectWriteFallback(false);
 }
 
 TLineWriter::~TLineWriter() { Discard(); }
 
 bool TLineWriter::Open()
 {
-    m_failed = !m_file.open(QIODevice::WriteOnly);
+    m_failed = !m_file.Open();
     if (!m_failed)
         m_buffer.reserve(kBlockSize + 4096);
     return !m_failed;
@@ -39,30 +37,26 @@ void TLineWriter::WriteRaw(const QByteArray &bytes)
 
 void TLineWriter::flush()
 {
-    if (!m_failed && !m_buffer.isEmpty() && m_file.write(m_buffer) != m_buffer.size())
+    if (!m_failed && !m_buffer.isEmpty() && m_file.Device().write(m_buffer) != m_buffer.size())
         m_failed = true;
     m_buffer.resize(0); // keeps the block's capacity
 }
 
 bool TLineWriter::Commit()
 {
-    if (!m_file.isOpen())
+    if (!m_file.Device().isOpen())
         return false;
     flush();
     if (m_failed) {
-        m_file.cancelWriting();
-        m_file.commit(); // removes the temporary file
+        m_file.Discard();
         return false;
     }
-    m_failed = !m_file.commit();
+    m_failed = !m_file.Commit();
     return !m_failed;
 }
 
 void TLineWriter::Discard()
 {
     m_buffer.clear();
-    if (m_file.isOpen()) {
-        m_file.cancelWriting();
-        m_file.commit(); // with writing cancelled this only removes the temporary file
-    }
+    m_file.Discard();
 }

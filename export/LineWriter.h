@@ -2,9 +2,11 @@
 // Writes an export or copy as Windows text lines (CR LF after every line) into a temporary
 // file beside the target. Only Commit() puts it in the target's place: a pass that is
 // cancelled or fails leaves the target exactly as it was and no temporary file behind.
+// A device or FIFO as target is written into directly (see TOutputFile).
+#include "foundation/OutputFile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QSaveFile>
 #include <QString>
 
 class TLineWriter
@@ -28,7 +30,7 @@ private:
     void flush();
 
     QString m_target;
-    QSaveFile m_file;
+    TOutputFile m_file;
     QByteArray m_buffer;
     bool m_failed = false;
 };

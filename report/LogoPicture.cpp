@@ -1,9 +1,11 @@
 // Logo pictures of the page header: JPEG files through libjpeg, other formats through QImage.
-#include "report/ReportForm.h"
+#include "report/LogoPicture.h"
 
-#include <QFile>
+#include "foundation/InputFile.h"
+
+#include <QBuffer>
 #include <QFileInfo>
-#include <QImage>
+#include <QImageReader>
 #include <csetjmp>
 #include <cstdio>
 
@@ -46,9 +48,22 @@ QImage decodeJpeg(const QByteArray &bytes)
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()), static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
+    // The header's size is a claim of the file: checked before the image is allocated.
+    if (!LogoSizeAllowed(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        return {};
+    }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
+    if (!LogoSizeAllowed(info.output_width, info.output_height)) {
+        jpeg_destroy_decompress(&info);
+        return {};
+    }
     image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB888);
+    if (image.isNull()) {
+        jpeg_destroy_decompress(&info);
+        return {};
+    }
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.scanLine(int(info.output_scanline));
         jpeg_read_scanlines(&info, &row, 1);
@@ -60,21 +75,46 @@ QImage decodeJpeg(const QByteArray &bytes)
     return damaged ? QImage() : image;
 }
 
+QImage decodeOther(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid() || !LogoSizeAllowed(size.width(), size.height()))
+        return {};
+    QImage image;
+    if (!reader.read(&image) || !LogoSizeAllowed(image.width(), image.height()))
+        return {};
+    return image;
+}
+
 } // namespace
 
-QImage LoadLogoPicture(const QString &fileName)
+bool LogoSizeAllowed(qint64 width, qint64 height)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    QImage image = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ? decodeJpeg(bytes)
-                                                                                     : QImage::fromData(bytes);
+    return width > 0 && height > 0 && width <= kMaxLogoSide && height <= kMaxLogoSide
+           && width * height <= kMaxLogoPixels;
+}
+
+QImage DecodeLogoPicture(const QByteArray &bytes, const QString &suffix)
+{
+    const QString lower = suffix.toLower();
+    QImage image = lower == QLatin1String("jpg") || lower == QLatin1String("jpeg") ? decodeJpeg(bytes)
+                                                                                   : decodeOther(bytes);
     if (image.isNull())
         return {};
     // Page pixels are 96 dpi; a picture carries no other resolution into the page.
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     return image;
+}
+
+QImage LoadLogoPicture(const QString &fileName)
+{
+    QByteArray bytes;
+    if (ReadSmallRegularFile(fileName, kMaxLogoFileBytes, bytes) != TInputCheck::Ok)
+        return {};
+    return DecodeLogoPicture(bytes, QFileInfo(fileName).suffix());
 }
