@@ -8,6 +8,8 @@
 #include <QMutexLocker>
 #include <QTemporaryFile>
 
+#include <atomic>
+
 // Finished pages are kept in their compact byte form in a temporary file of their own (in
 // memory when no such file can be made), so the store stays small however long the report.
 // The last pages read are kept decoded, so repainting a page does not decode it again.
@@ -15,7 +17,7 @@ struct TPageStore::Impl {
     std::vector<QFont> fonts;
     QHash<QString, quint16> fontIndex; // QFont::key() -> index
     std::vector<QImage> images;
-    bool finished = false;
+    std::atomic<bool> finished = false; // read by searches on other threads
 
     mutable QMutex mutex; // the print thread reads pages while the view does
     std::unique_ptr<QTemporaryFile> spill;
@@ -49,7 +51,10 @@ TPageStore::TPageStore(QObject *parent)
 {
 }
 
-TPageStore::~TPageStore() = default;
+TPageStore::~TPageStore()
+{
+    emit PagesDiscarded();
+}
 
 quint16 TPageStore::AddFont(const QFont &font)
 {
@@ -57,7 +62,10 @@ quint16 TPageStore::AddFont(const QFont &font)
     auto it = d->fontIndex.constFind(key);
     if (it != d->fontIndex.constEnd())
         return *it;
-    d->fonts.push_back(font);
+    {
+        QMutexLocker lock(&d->mutex); // a search thread reads how many there are
+        d->fonts.push_back(font);
+    }
     const quint16 index = quint16(d->fonts.size() - 1);
     d->fontIndex.insert(key, index);
     return index;
@@ -68,6 +76,7 @@ quint16 TPageStore::AddImage(const QImage &image)
     for (size_t i = 0; i < d->images.size(); ++i)
         if (d->images[i].cacheKey() == image.cacheKey())
             return quint16(i);
+    QMutexLocker lock(&d->mutex);
     d->images.push_back(image);
     return quint16(d->images.size() - 1);
 }
@@ -117,14 +126,9 @@ int TPageStore::PageCount() const
     return int(d->offsets.size());
 }
 
-TPage TPageStore::Page(int index) const
+// The stored bytes of page i; call with the mutex held.
+QByteArray TPageStore::pageBytes(int index) const
 {
-    QMutexLocker lock(&d->mutex);
-    if (index < 0 || index >= int(d->offsets.size()))
-        return {};
-    for (const auto &[i, page] : d->cache)
-        if (i == index)
-            return page;
     QByteArray bytes;
     const size_t at = size_t(index);
     if (at < d->inMemory.size() && !d->inMemory[at].isNull()) {
@@ -136,12 +140,46 @@ TPage TPageStore::Page(int index) const
         if (d->spill->seek(d->offsets[at]))
             bytes = d->spill->read(next - d->offsets[at]);
     }
+    return bytes;
+}
+
+TPage TPageStore::Page(int index) const
+{
+    QMutexLocker lock(&d->mutex);
+    if (index < 0 || index >= int(d->offsets.size()))
+        return {};
+    for (const auto &[i, page] : d->cache)
+        if (i == index)
+            return page;
+    const QByteArray bytes = pageBytes(index);
     TPage page;
     if (!DecodePage(bytes, page, int(d->fonts.size()), int(d->images.size())))
         return {};
     if (d->cache.size() >= size_t(Impl::kCacheSize))
         d->cache.erase(d->cache.begin());
     d->cache.emplace_back(index, page);
+    return page;
+}
+
+TPage TPageStore::PageForScan(int index) const
+{
+    QByteArray bytes;
+    int fonts = 0;
+    int images = 0;
+    {
+        QMutexLocker lock(&d->mutex);
+        if (index < 0 || index >= int(d->offsets.size()))
+            return {};
+        for (const auto &[i, page] : d->cache)
+            if (i == index)
+                return page;
+        bytes = pageBytes(index);
+        fonts = int(d->fonts.size());
+        images = int(d->images.size());
+    }
+    TPage page;
+    if (!DecodePage(bytes, page, fonts, images))
+        return {};
     return page;
 }
 
@@ -163,6 +201,7 @@ void TPageStore::SetFinished()
 
 void TPageStore::Clear()
 {
+    emit PagesDiscarded();
     d = std::make_unique<Impl>();
 }
 

@@ -30,6 +30,9 @@ public:
     int PageCount() const;
     // Page i (0-based) as stored; an empty page when out of range.
     TPage Page(int index) const;
+    // The same, for a reader on another thread going through many pages (a search): decoded
+    // outside the lock and not kept among the recently read pages.
+    TPage PageForScan(int index) const;
     // All pages are there: generation has ended.
     bool IsFinished() const;
     void SetFinished();
@@ -46,8 +49,13 @@ public:
 signals:
     void PageAdded(int pageCount);
     void Finished();
+    // The pages are about to go (the store is cleared or destroyed): readers on other threads
+    // must stop now. Sent on the store's thread.
+    void PagesDiscarded();
 
 private:
+    QByteArray pageBytes(int index) const;
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

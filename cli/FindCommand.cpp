@@ -1,0 +1,40 @@
+// tarvel-report find REPORT TEXT [--count]: the numbers of the pages that hold TEXT, one a
+// line, found as the viewer's find bar finds them; with --count only how many pages hold it.
+#include "cli/Commands.h"
+
+#include "engine/PageStore.h"
+#include "engine/StoreSearch.h"
+#include "report/BatchRun.h"
+
+namespace {
+
+int find(const QStringList &args)
+{
+    QStringList rest = args;
+    const bool countOnly = rest.removeAll(QStringLiteral("--count")) > 0;
+    if (rest.size() != 2)
+        return kExitUsage;
+    const TSearchText text(rest[1]);
+    if (text.IsEmpty())
+        return kExitUsage;
+    int status = kExitOk;
+    if (!CliCheckReadable(rest[0], status))
+        return status;
+    TPageStore store;
+    if (RunReportIntoStore(rest[0], store) != TBatchRunResult::Ok)
+        return kExitFailure; // the reason went to stderr
+    const std::vector<std::pair<int, int>> found = FindInStore(store, text);
+    if (countOnly) {
+        CliPrint(QStringLiteral("%1\n").arg(found.size()));
+        return kExitOk;
+    }
+    QString out;
+    for (const auto &[page, hits] : found)
+        out += QString::number(page + 1) + QLatin1Char('\n');
+    CliPrint(out);
+    return kExitOk;
+}
+
+const TCliCommand command("find", "REPORT.srp TEXT [--count]", find);
+
+} // namespace
