@@ -5,7 +5,7 @@
 #include "engine/PageStore.h"
 #include "foundation/FontTranslationUi.h"
 #include "foundation/IniFile.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "foundation/Paths.h"
 
@@ -41,7 +41,7 @@ void TfrmReportPreview::OpenClick()
     if (OpenDialog) {
         file = OpenDialog(this, startDirectory());
     } else {
-        QFileDialog dialog(this, LookupText(7).trimmed(), startDirectory());
+        QFileDialog dialog(this, DisplayText(7).trimmed(), startDirectory());
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setNameFilters({QStringLiteral("Report files (*.SRP *.srp)"), QStringLiteral("Report files (*.QRP *.qrp)")});
@@ -68,7 +68,7 @@ void TfrmReportPreview::openPageFile(const QString &file)
     // The pages shown stay as they are unless the file gives pages.
     auto store = std::make_unique<TPageStore>();
     if (!LoadPagesFromFile(*store, file) || store->PageCount() == 0) {
-        WarnOk(FormatText(LookupText(16), {file}));
+        WarnOk(DisplayFormat(16, {file}));
         return;
     }
     store->SetFinished();
@@ -105,11 +105,11 @@ void TfrmReportPreview::SaveClick()
         switch (type) {
         case 0:
             if (OnSaveCopy)
-                OnSaveCopy(file, LookupText(129), LookupText(130));
+                OnSaveCopy(file, DisplayText(129), DisplayText(130));
             break;
         case 2:
             if (Store() && !SavePagesToFile(*Store(), file))
-                ErrorOk(FormatText(LookupText(kTextCannotSave), {file}));
+                ErrorOk(DisplayFormat(kTextCannotSave, {file}));
             break;
         default:
             if (OnExport)

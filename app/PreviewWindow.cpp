@@ -8,7 +8,7 @@
 #include "foundation/AppState.h"
 #include "foundation/FontTranslationUi.h"
 #include "foundation/IniFile.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "foundation/Paths.h"
 
@@ -113,13 +113,13 @@ void TfrmReportPreview::buildToolbar()
     bar->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(bar, &QWidget::customContextMenuRequested, this, [this, bar](const QPoint &at) {
         QMenu menu(this);
-        menu.addAction(FormatText(LookupText(150), {LookupText(1)}), this, &TfrmReportPreview::ShowAbout);
+        menu.addAction(DisplayFormat(150, {DisplayText(1)}), this, &TfrmReportPreview::ShowAbout);
         menu.exec(bar->mapToGlobal(at));
     });
     auto button = [&](const char *name, TPreviewIcon picture, int hint, void (TfrmReportPreview::*slot)()) {
-        QAction *a = bar->addAction(PreviewIcon(picture), LookupText(hint));
+        QAction *a = bar->addAction(PreviewIcon(picture), DisplayText(hint));
         a->setObjectName(QLatin1String(name));
-        a->setToolTip(LookupText(hint).trimmed());
+        a->setToolTip(DisplayText(hint).trimmed());
         if (slot)
             connect(a, &QAction::triggered, this, slot);
         return a;
@@ -168,8 +168,8 @@ void TfrmReportPreview::buildToolbar()
     cmbZoom->setEditable(true);
     cmbZoom->setInsertPolicy(QComboBox::NoInsert);
     cmbZoom->setLayoutDirection(Qt::LeftToRight);
-    cmbZoom->addItems({QStringLiteral("200%"), QStringLiteral("150%"), QStringLiteral("100%"), LookupText(14), LookupText(15)});
-    cmbZoom->setToolTip(LookupText(13));
+    cmbZoom->addItems({QStringLiteral("200%"), QStringLiteral("150%"), QStringLiteral("100%"), DisplayText(14), DisplayText(15)});
+    cmbZoom->setToolTip(DisplayText(13));
     cmbZoom->setMinimumWidth(120);
     cmbZoom->setCurrentIndex(-1);
     m_zoomBox->BeforeDropDown = [this] { removeCurrentZoomEntry(); };
@@ -202,7 +202,7 @@ void TfrmReportPreview::buildToolbar()
 
 void TfrmReportPreview::ShowAbout()
 {
-    ShowMessageBox(LookupText(1) + QLatin1Char('\n') + QLatin1String(kViewerVersion), LookupText(1), mkInformation, mbOK);
+    ShowMessageBox(DisplayText(1) + QLatin1Char('\n') + QLatin1String(kViewerVersion), DisplayText(1), mkInformation, mbOK);
 }
 
 void TfrmReportPreview::SetStore(TPageStore *store)
@@ -218,8 +218,8 @@ TPageStore *TfrmReportPreview::Store() const { return qrPreview->Store(); }
 
 void TfrmReportPreview::updateCaption()
 {
-    setWindowTitle(AdminMode && !ReportFileName.isEmpty() ? FormatText(LookupText(145), {ReportFileName})
-                                                          : LookupText(1));
+    setWindowTitle(AdminMode && !ReportFileName.isEmpty() ? DisplayFormat(145, {ReportFileName})
+                                                          : DisplayText(1));
 }
 
 void TfrmReportPreview::ShowPreview()
@@ -369,7 +369,7 @@ void TfrmReportPreview::PrintStarted(TPrinterThread *thread)
 
 void TfrmReportPreview::PrintProgress(int current, int total)
 {
-    lblPrnProgress->setText(FormatText(LookupText(220), {QString::number(current), QString::number(total)}));
+    lblPrnProgress->setText(DisplayFormat(220, {QString::number(current), QString::number(total)}));
 }
 
 void TfrmReportPreview::PrintFinished()
@@ -391,7 +391,7 @@ void TfrmReportPreview::PrintFailed(const QString &message)
 void TfrmReportPreview::closeEvent(QCloseEvent *event)
 {
     if (!NotPrinting && m_printThread) {
-        if (!AskYesNo(LookupText(219))) {
+        if (!AskYesNo(DisplayText(219))) {
             m_requestedFile.clear();
             event->ignore();
             return;

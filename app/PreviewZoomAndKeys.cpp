@@ -1,7 +1,7 @@
 #include "app/PreviewWindow.h"
 
 #include "app/PageView.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 
 #include <QAction>
@@ -141,7 +141,7 @@ void TfrmReportPreview::ZoomEnter()
             ZoomMode = kZoomCurrent;
             cmbZoom->setEditText(number.trimmed() + QLatin1Char('%'));
         } else {
-            WarnOk(FormatText(LookupText(76), {QString::number(TPageView::kMinZoom), QString::number(TPageView::kMaxZoom)}));
+            WarnOk(DisplayFormat(76, {QString::number(TPageView::kMinZoom), QString::number(TPageView::kMaxZoom)}));
             cmbZoom->setEditText(QString::number(qrPreview->Zoom()) + QLatin1Char('%'));
         }
     }

@@ -3,7 +3,7 @@
 #include "app/PreviewWindow.h"
 #include "engine/PageStore.h"
 #include "foundation/FontTranslationUi.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 
 #include <QDir>
 #include <QFile>
@@ -142,7 +142,7 @@ void TPrinterThread::run()
     const QString target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
     QPainter painter;
     if (!painter.begin(&printer)) {
-        emit PrintFailed(FormatText(LookupText(kTextPrintFailed), {target}));
+        emit PrintFailed(DisplayFormat(kTextPrintFailed, {target}));
         return;
     }
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
@@ -179,7 +179,7 @@ void TPrinterThread::run()
         return;
     }
     if (!painter.end()) {
-        emit PrintFailed(FormatText(LookupText(kTextPrintFailed), {target}));
+        emit PrintFailed(DisplayFormat(kTextPrintFailed, {target}));
         return;
     }
     m_succeeded = true;

@@ -4,6 +4,7 @@
 #include "graph/GraphFileCheck.h"
 #include "app/ReportPreviewRun.h"
 #include "app/UsablePrinter.h"
+#include "foundation/DisplayText.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
 #include "graph/GraphWindowLauncher.h"
@@ -12,15 +13,30 @@
 #include <QApplication>
 #include <QFileInfo>
 
-void ShowReport(QWidget *, const QIcon &icon, const QString &fileName, const QString &userName)
+namespace {
+
+// A folder, a device or a file that cannot be read is no report.
+bool isReadableFile(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    return info.isFile() && info.isReadable();
+}
+
+} // namespace
+
+int ShowReport(QWidget *, const QIcon &icon, const QString &fileName, const QString &userName)
 {
     InitLanguageTable();
     QString current = fileName;
+    int status = 0;
     if (!HasUsablePrinter()) {
-        ErrorOk(LookupText(5336));
-    } else if (!current.isEmpty() && !QFileInfo::exists(current)) {
-        if (!IsEmbeddingRequest(current))
-            WarnOk(LookupText(5237));
+        ErrorOk(DisplayText(5336));
+        status = 1;
+    } else if (IsEmbeddingRequest(current)) {
+        // Started for the automation object: there is no report to show.
+    } else if (!current.isEmpty() && !isReadableFile(current)) {
+        WarnOk(DisplayText(5237));
+        status = 1;
     } else if (IsGraphFile(current)) {
         RunGraphWindow(current, icon);
     } else {
@@ -39,4 +55,5 @@ void ShowReport(QWidget *, const QIcon &icon, const QString &fileName, const QSt
         }
     }
     ReleaseLanguageTable();
+    return status;
 }

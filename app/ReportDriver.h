@@ -6,4 +6,6 @@
 
 class QWidget;
 
-void ShowReport(QWidget *applicationWindow, const QIcon &icon, const QString &fileName, const QString &userName);
+// The program's exit status: non-zero when the file could not be shown (no such readable
+// file, or no printer to lay the report out for).
+int ShowReport(QWidget *applicationWindow, const QIcon &icon, const QString &fileName, const QString &userName);

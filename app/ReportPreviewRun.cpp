@@ -7,7 +7,7 @@
 #include "export/ExportToFile.h"
 #include "export/ReportCopy.h"
 #include "export/SaveReportDialog.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "graph/GraphWindowLauncher.h"
 #include "report/ReportForm.h"
@@ -49,7 +49,7 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
         progress.hide();
         // A copy onto the report itself is silently nothing; a cancelled copy leaves nothing.
         if (status == TCopyStatus::ReportUnreadable || status == TCopyStatus::TargetUnwritable)
-            ErrorOk(FormatText(LookupText(kTextCannotSave), {target}));
+            ErrorOk(DisplayFormat(kTextCannotSave, {target}));
         return status == TCopyStatus::Done;
     };
     preview.OnExport = [&form](const QString &target, const QString &clientSettingsFile) {

@@ -4,7 +4,6 @@
 #include "app/ReportDriver.h"
 #include "foundation/AppState.h"
 #include "foundation/FontTranslation.h"
-#include "foundation/LanguageTable.h"
 #include "foundation/MessageBox.h"
 #include "foundation/Paths.h"
 
@@ -49,7 +48,8 @@ int main(int argc, char **argv)
     registerFileType();
 
     QApplication::setLayoutDirection(Qt::RightToLeft);
-    QApplication::setApplicationDisplayName(LookupText(1));
+    // No application display name: the platform would append it to every window caption, and
+    // captions are the language table's texts exactly.
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_he"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
@@ -58,6 +58,5 @@ int main(int argc, char **argv)
     const QIcon icon(QStringLiteral(":/icons/tarvel-viewer.png"));
     QApplication::setWindowIcon(icon);
     // Qt may have taken its own options off the command line; the name is built from the rest.
-    ShowReport(nullptr, icon, JoinCommandLine(QApplication::arguments()), QLatin1String(kUserName));
-    return 0;
+    return ShowReport(nullptr, icon, JoinCommandLine(QApplication::arguments()), QLatin1String(kUserName));
 }

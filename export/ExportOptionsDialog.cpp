@@ -3,7 +3,7 @@
 #include "export/ExportOptions.h"
 #include "foundation/Codepages.h"
 #include "foundation/FontTranslationUi.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "foundation/Paths.h"
 
@@ -163,31 +163,31 @@ void TfrmExportOpt::buildControls()
 
 void TfrmExportOpt::setTexts()
 {
-    setWindowTitle(LookupText(txtCaption));
-    pagExportOpt->setTabText(0, LookupText(txtTabCsv));
-    pagExportOpt->setTabText(1, LookupText(txtTabText));
-    btnOK->setText(LookupText(txtOk));
-    btnCancel->setText(LookupText(txtCancel));
-    grpDelimeter->setTitle(LookupText(txtDelimiter));
+    setWindowTitle(DisplayText(txtCaption));
+    pagExportOpt->setTabText(0, DisplayText(txtTabCsv));
+    pagExportOpt->setTabText(1, DisplayText(txtTabText));
+    btnOK->setText(DisplayText(txtOk));
+    btnCancel->setText(DisplayText(txtCancel));
+    grpDelimeter->setTitle(DisplayText(txtDelimiter));
     grpOptions->setTitle(QString());
-    radTab->setText(LookupText(txtTab));
-    radComma->setText(LookupText(txtComma));
-    radSpace->setText(LookupText(txtSpace));
-    radOther->setText(LookupText(txtOther));
-    chkQuotes->setText(LookupText(txtQuotes));
-    chkAsciiDos->setText(LookupText(txtAsciiDos));
-    chkDataOnly->setText(LookupText(txtDataOnly));
-    chkIncludeSummaryLine->setText(LookupText(txtSummaryLine));
-    chkIncludeHeader->setText(LookupText(txtIncludeHeader));
-    rbIncludeFieldsHeader->setText(LookupText(txtFieldsHeader));
-    rbIncludeReportHeader->setText(LookupText(txtReportHeader));
-    grpPageBreak->setTitle(LookupText(txtPageBreak));
-    grpPaging->setTitle(LookupText(txtPaging));
-    radNone->setText(LookupText(txtNone));
-    radEmptyLine->setText(LookupText(txtEmptyLine));
-    radFF->setText(LookupText(txtFormFeed));
-    radContinious->setText(LookupText(txtContinuous));
-    radLinesInPage->setText(LookupText(txtLinesInPage));
+    radTab->setText(DisplayText(txtTab));
+    radComma->setText(DisplayText(txtComma));
+    radSpace->setText(DisplayText(txtSpace));
+    radOther->setText(DisplayText(txtOther));
+    chkQuotes->setText(DisplayText(txtQuotes));
+    chkAsciiDos->setText(DisplayText(txtAsciiDos));
+    chkDataOnly->setText(DisplayText(txtDataOnly));
+    chkIncludeSummaryLine->setText(DisplayText(txtSummaryLine));
+    chkIncludeHeader->setText(DisplayText(txtIncludeHeader));
+    rbIncludeFieldsHeader->setText(DisplayText(txtFieldsHeader));
+    rbIncludeReportHeader->setText(DisplayText(txtReportHeader));
+    grpPageBreak->setTitle(DisplayText(txtPageBreak));
+    grpPaging->setTitle(DisplayText(txtPaging));
+    radNone->setText(DisplayText(txtNone));
+    radEmptyLine->setText(DisplayText(txtEmptyLine));
+    radFF->setText(DisplayText(txtFormFeed));
+    radContinious->setText(DisplayText(txtContinuous));
+    radLinesInPage->setText(DisplayText(txtLinesInPage));
 }
 
 void TfrmExportOpt::loadOptions(const TExportOptions &options)
@@ -268,7 +268,7 @@ void TfrmExportOpt::OkClick()
     bool number = false;
     const int lines = edtLinesInPage->text().trimmed().toInt(&number);
     if (!number || lines <= 0) {
-        WarnOk(LookupText(txtLinesNotPositive));
+        WarnOk(DisplayText(txtLinesNotPositive));
         edtLinesInPage->setFocus();
         return;
     }

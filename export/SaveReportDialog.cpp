@@ -2,7 +2,7 @@
 
 #include "export/ExportOptionsDialog.h"
 #include "foundation/FontTranslationUi.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "foundation/Paths.h"
 
@@ -149,14 +149,14 @@ void TfrmSaveReport::buildControls()
 
 void TfrmSaveReport::setTexts()
 {
-    setWindowTitle(LookupText(txtCaption));
-    btnOK->setText(LookupText(txtOk));
-    btnCancel->setText(LookupText(txtCancel));
-    btnExport->setText(LookupText(txtExport));
-    lblDirectoryName->setText(LookupText(txtDirectories));
-    lblFileName->setText(LookupText(txtFileName));
-    lblDrives->setText(LookupText(txtDrives));
-    lblSaveAsType->setText(LookupText(txtSaveAsType));
+    setWindowTitle(DisplayText(txtCaption));
+    btnOK->setText(DisplayText(txtOk));
+    btnCancel->setText(DisplayText(txtCancel));
+    btnExport->setText(DisplayText(txtExport));
+    lblDirectoryName->setText(DisplayText(txtDirectories));
+    lblFileName->setText(DisplayText(txtFileName));
+    lblDrives->setText(DisplayText(txtDrives));
+    lblSaveAsType->setText(DisplayText(txtSaveAsType));
 }
 
 bool TfrmSaveReport::eventFilter(QObject *watched, QEvent *event)
@@ -248,13 +248,13 @@ void TfrmSaveReport::OkClick()
         info.setFile(QDir(m_directory).filePath(name));
     const QString folder = info.absolutePath();
     if (!QFileInfo(folder).isDir()) {
-        WarnOk(FormatText(LookupText(txtNoPath), {folder}));
+        WarnOk(DisplayFormat(txtNoPath, {folder}));
         return;
     }
     QString full = QDir::cleanPath(info.absoluteFilePath());
     if (info.suffix().isEmpty())
         full += SaveTypeExtension(SaveType());
-    if (QFileInfo::exists(full) && !AskYesNo(FormatText(LookupText(txtReplace), {full})))
+    if (QFileInfo::exists(full) && !AskYesNo(DisplayFormat(txtReplace, {full})))
         return;
     FileName = full;
     accept();

@@ -1,7 +1,7 @@
 #include "foundation/MessageBox.h"
 
 #include "foundation/FontTranslationUi.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 
 #include <QApplication>
@@ -54,7 +54,7 @@ TfrmMessage::TfrmMessage(const QString &text, const QString &caption, int kind, 
 {
     setObjectName(QStringLiteral("frmMessage"));
     setLayoutDirection(Qt::RightToLeft);
-    setWindowTitle(caption.isEmpty() ? QApplication::applicationDisplayName() : caption);
+    setWindowTitle(caption.isEmpty() ? DisplayText(1) : caption);
     m_messagePanel = new QWidget(this);
     m_messagePanel->setObjectName(QStringLiteral("pnlMessage"));
     m_buttonPanel = new QWidget(this);
@@ -66,10 +66,11 @@ TfrmMessage::TfrmMessage(const QString &text, const QString &caption, int kind, 
     m_label->setTextFormat(Qt::PlainText);
     m_label->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
+    QPushButton *noButton = nullptr;
     for (int bit = 0; bit < 8; ++bit) {
         if (!(buttons & (1 << bit)))
             continue;
-        auto *button = new QPushButton(LookupText(kButtonTexts[bit]), m_buttonPanel);
+        auto *button = new QPushButton(DisplayText(kButtonTexts[bit]), m_buttonPanel);
         button->setAutoDefault(false);
         const int result = ButtonResult(1 << bit);
         connect(button, &QPushButton::clicked, this, [this, result] {
@@ -79,7 +80,13 @@ TfrmMessage::TfrmMessage(const QString &text, const QString &caption, int kind, 
         m_buttons.append(button);
         if ((1 << bit) == mbCancel)
             m_escapeButton = button;
+        else if ((1 << bit) == mbNo)
+            noButton = button;
     }
+    // Escape backs out: Cancel, else No (Escape on "replace the file?" must not replace it),
+    // else the first button.
+    if (!m_escapeButton)
+        m_escapeButton = noButton;
     if (!m_escapeButton && !m_buttons.isEmpty())
         m_escapeButton = m_buttons.first();
     if (!m_buttons.isEmpty()) {

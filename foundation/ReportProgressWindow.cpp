@@ -1,6 +1,7 @@
 #include "foundation/ReportProgressWindow.h"
 
 #include "foundation/FontTranslationUi.h"
+#include "foundation/DisplayText.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
 
@@ -94,16 +95,16 @@ TfrmReportProgress::~TfrmReportProgress()
 
 void TfrmReportProgress::ShowProgress(int captionText, int confirmText, bool cancelOnly, bool startMinimised)
 {
-    CaptionText = LookupText(captionText);
+    CaptionText = DisplayText(captionText);
     setWindowTitle(CaptionText);
     ConfirmTextId = confirmText;
     if (startMinimised) {
         showMinimized();
         QApplication::processEvents();
     }
-    lblPleaseWait->setText(LookupText(5525));
-    btnCancel->setText(LookupText(5056));
-    btnStop->setText(LookupText(5157));
+    lblPleaseWait->setText(DisplayText(5525));
+    btnCancel->setText(DisplayText(5056));
+    btnStop->setText(DisplayText(5157));
     btnStop->setVisible(!cancelOnly);
     placeButtons();
     Cancelled = false;
@@ -154,7 +155,7 @@ void TfrmReportProgress::buttonClicked(QPushButton *button)
             Stopped = true;
         return;
     }
-    Cancelled = AskYesNo(LookupText(ConfirmTextId));
+    Cancelled = AskYesNo(DisplayText(ConfirmTextId));
 }
 
 void TfrmReportProgress::closeEvent(QCloseEvent *event)

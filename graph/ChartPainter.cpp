@@ -2,6 +2,7 @@
 
 #include "graph/ChartAxis.h"
 #include "graph/ChartText.h"
+#include "foundation/DisplayText.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -27,12 +28,12 @@ void drawTexts(QPainter &p, const TChartModel &model, const QRectF &bounds)
     p.setPen(model.titleColor);
     const double lh = QFontMetricsF(model.titleFont).height();
     for (int i = 0; i < model.title.size(); ++i)
-        p.drawText(QRectF(r.left(), r.top() + i * lh, r.width(), lh), Qt::AlignCenter, model.title[i]);
+        DrawChartText(p, QRectF(r.left(), r.top() + i * lh, r.width(), lh), Qt::AlignCenter, model.title[i]);
     if (!model.foot.isEmpty()) {
         p.setFont(model.footFont);
         p.setPen(model.footColor);
         const double fh = QFontMetricsF(model.footFont).height();
-        p.drawText(QRectF(r.left(), r.bottom() - fh, r.width(), fh), Qt::AlignCenter, model.foot);
+        DrawChartText(p, QRectF(r.left(), r.bottom() - fh, r.width(), fh), Qt::AlignCenter, model.foot);
     }
 }
 
@@ -54,7 +55,7 @@ void drawLegend(QPainter &p, const TChartModel &model, const TChartLayout &l)
         p.setBrush(LegendColor(model, i));
         p.setPen(QPen(Qt::black, 0));
         p.drawRect(box);
-        p.drawText(QRectF(box.right() + 6, y, l.legendRect.right() - box.right() - 8, lh),
+        DrawChartText(p, QRectF(box.right() + 6, y, l.legendRect.right() - box.right() - 8, lh),
                    Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter, texts[i]);
     }
 }
@@ -131,10 +132,10 @@ void drawAxes(QPainter &p, const TChartModel &model, const TChartLayout &l)
         p.setPen(QPen(valueAxis.labelsColor, 0));
         if (l.horizontal) {
             p.drawLine(QPointF(px, f.bottom() + w), QPointF(px, f.bottom() + w + 3));
-            p.drawText(QRectF(px - 100, f.bottom() + w + 3, 200, vfm.height()), Qt::AlignHCenter | Qt::AlignTop, t.text);
+            DrawChartText(p, QRectF(px - 100, f.bottom() + w + 3, 200, vfm.height()), Qt::AlignHCenter | Qt::AlignTop, t.text);
         } else {
             p.drawLine(QPointF(f.left() - w - 3, px), QPointF(f.left() - w, px));
-            p.drawText(QRectF(f.left() - w - 1004, px - vfm.height() / 2, 1000, vfm.height()),
+            DrawChartText(p, QRectF(f.left() - w - 1004, px - vfm.height() / 2, 1000, vfm.height()),
                        Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter, t.text);
         }
     }
@@ -167,16 +168,16 @@ void drawAxes(QPainter &p, const TChartModel &model, const TChartLayout &l)
             lastEdge = start + size;
             p.setPen(QPen(categoryAxis.labelsColor, 0));
             if (l.horizontal) {
-                p.drawText(QRectF(f.left() - w - 1004, c - cfm.height() / 2, 1000, cfm.height()),
+                DrawChartText(p, QRectF(f.left() - w - 1004, c - cfm.height() / 2, 1000, cfm.height()),
                            Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter, text);
             } else if (vertical) {
                 p.save();
                 p.translate(c, f.bottom() + w + 3);
                 p.rotate(-90);
-                p.drawText(QRectF(-1000, -cfm.height() / 2, 1000, cfm.height()), Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter, text);
+                DrawChartText(p, QRectF(-1000, -cfm.height() / 2, 1000, cfm.height()), Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter, text);
                 p.restore();
             } else {
-                p.drawText(QRectF(c - 500, f.bottom() + w + 3, 1000, cfm.height()), Qt::AlignHCenter | Qt::AlignTop, text);
+                DrawChartText(p, QRectF(c - 500, f.bottom() + w + 3, 1000, cfm.height()), Qt::AlignHCenter | Qt::AlignTop, text);
             }
         }
     }
@@ -189,7 +190,7 @@ void drawAxes(QPainter &p, const TChartModel &model, const TChartLayout &l)
         p.save();
         p.translate(l.bounds.left() + 8 + th / 2, f.center().y());
         p.rotate(-90);
-        p.drawText(QRectF(-f.height(), -th / 2, 2 * f.height(), th), Qt::AlignCenter, model.leftAxis.title);
+        DrawChartText(p, QRectF(-f.height(), -th / 2, 2 * f.height(), th), Qt::AlignCenter, model.leftAxis.title);
         p.restore();
     }
     if (!model.bottomAxis.title.isEmpty()) {
@@ -197,7 +198,7 @@ void drawAxes(QPainter &p, const TChartModel &model, const TChartLayout &l)
         p.setPen(model.bottomAxis.titleColor);
         const double th = QFontMetricsF(model.bottomAxis.titleFont).height();
         const double labels = (!l.horizontal && model.bottomAxis.labelAngle == 90) ? CategoryLabelWidth(model, cfm) : cfm.height();
-        p.drawText(QRectF(f.left(), f.bottom() + w + 6 + labels, f.width(), th), Qt::AlignCenter, model.bottomAxis.title);
+        DrawChartText(p, QRectF(f.left(), f.bottom() + w + 6 + labels, f.width(), th), Qt::AlignCenter, model.bottomAxis.title);
     }
 }
 
@@ -341,7 +342,7 @@ void drawMark(QPainter &p, const TChartModel &model, const QString &text, QPoint
     p.setBrush(kMarkBack);
     p.setPen(QPen(Qt::black, 0));
     p.drawRect(box);
-    p.drawText(box, Qt::AlignCenter, text);
+    DrawChartText(p, box, Qt::AlignCenter, text);
 }
 
 void drawMarks(QPainter &p, const TChartModel &model, const TChartLayout &l)
@@ -396,4 +397,10 @@ void PaintChart(const TChartModel &model, QPainter &p, const QRectF &bounds)
     drawMarks(p, model, l);
     drawLegend(p, model, l);
     p.restore();
+}
+
+void DrawChartText(QPainter &painter, const QRectF &rect, int flags, const QString &text)
+{
+    painter.setLayoutDirection(IsRightToLeftText(text) ? Qt::RightToLeft : Qt::LeftToRight);
+    painter.drawText(rect, flags | Qt::AlignAbsolute, text);
 }

@@ -46,3 +46,6 @@ struct TChartHit {
 std::vector<TChartHit> HitTest(const TChartModel &model, const QRectF &bounds, const QPointF &pos);
 // The text a mark shows by default for the style (before the model's mark handler).
 QString DefaultMarkText(const TChartModel &model, int series, int point);
+// Draws a text of the chart in its own direction: titles, names and labels that hold Hebrew
+// read right to left, the rest left to right; the alignment is on the picture, never mirrored.
+void DrawChartText(QPainter &painter, const QRectF &rect, int flags, const QString &text);

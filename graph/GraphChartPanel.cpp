@@ -1,6 +1,6 @@
 #include "graph/GraphChartPanel.h"
 
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "graph/ChartPainter.h"
 
@@ -111,7 +111,7 @@ bool TChartPanel::Print()
     QApplication::restoreOverrideCursor();
     update();
     if (!ok)
-        ErrorOk(LookupText(5336));
+        ErrorOk(DisplayText(5336));
     return ok;
 }
 
@@ -157,7 +157,7 @@ void PaintCallOut(QPainter &p, const TCallOut &callOut, const QPoint &at, const 
     p.drawPath(whole);
     p.setPen(Qt::black);
     for (int i = 0; i < callOut.lines.size(); ++i)
-        p.drawText(QRect(box.left(), box.top() + 5 + i * fm.height(), box.width(), fm.height()), Qt::AlignCenter,
+        DrawChartText(p, QRect(box.left(), box.top() + 5 + i * fm.height(), box.width(), fm.height()), Qt::AlignCenter,
                    callOut.lines[i]);
     p.restore();
 }

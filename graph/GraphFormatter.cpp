@@ -2,7 +2,7 @@
 
 #include "foundation/Codepages.h"
 #include "foundation/IntlSettings.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "report/RecordStream.h"
 
@@ -171,7 +171,7 @@ bool TClipboardStrings::Add(const QString &line)
     // Every character of the report's code page is one byte.
     const qint64 size = qint64(line.size()) + 2;
     if (m_bytes + size > m_budget) {
-        ShowMessageBox(FormatText(LookupText(153), {QString::number(m_lines.size())}), QString(), mkWarning, mbOK);
+        ShowMessageBox(DisplayFormat(153, {QString::number(m_lines.size())}), QString(), mkWarning, mbOK);
         return false;
     }
     m_lines.append(line);
@@ -189,7 +189,7 @@ void TClipboardStrings::CopyToClipboard() const
     try {
         text = Text();
     } catch (const std::bad_alloc &) {
-        ShowMessageBox(LookupText(154), QString(), mkWarning, mbOK);
+        ShowMessageBox(DisplayText(154), QString(), mkWarning, mbOK);
         return;
     }
     if (QClipboard *clipboard = QGuiApplication::clipboard())

@@ -1,7 +1,7 @@
 #include "graph/GraphOptionDialogs.h"
 
 #include "foundation/FontTranslationUi.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/MessageBox.h"
 
 #include <QButtonGroup>
@@ -38,10 +38,10 @@ TGraphOptionDialog::TGraphOptionDialog(QWidget *owner)
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     btnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QString(), outer);
-    btnOK->setToolTip(LookupText(5313));
+    btnOK->setToolTip(DisplayText(5313));
     btnOK->setDefault(true);
     btnCancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QString(), outer);
-    btnCancel->setToolTip(LookupText(5314));
+    btnCancel->setToolTip(DisplayText(5314));
     buttons->addWidget(btnOK);
     buttons->addWidget(btnCancel);
     column->addLayout(buttons);
@@ -65,7 +65,7 @@ QGroupBox *group(QWidget *body, int text)
 {
     auto *layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto *box = new QGroupBox(LookupText(text), body);
+    auto *box = new QGroupBox(DisplayText(text), body);
     layout->addWidget(box);
     return box;
 }
@@ -79,18 +79,18 @@ TfrmGraphGallery::TfrmGraphGallery(QWidget *owner, bool traffic)
 {
     QGroupBox *gallery = group(Body(), 80);
     auto *row = new QHBoxLayout(gallery);
-    auto *type = new QGroupBox(LookupText(81), gallery);
+    auto *type = new QGroupBox(DisplayText(81), gallery);
     auto *typeLayout = new QVBoxLayout(type);
     auto *exclusive = new QButtonGroup(this);
     for (int k = 0; k < 7; ++k) {
-        rbKind[k] = new QRadioButton(LookupText(82 + k), type);
+        rbKind[k] = new QRadioButton(DisplayText(82 + k), type);
         exclusive->addButton(rbKind[k], k);
         typeLayout->addWidget(rbKind[k]);
     }
-    auto *box3D = new QGroupBox(LookupText(89), gallery);
+    auto *box3D = new QGroupBox(DisplayText(89), gallery);
     auto *layout3D = new QVBoxLayout(box3D);
-    chk3D = new QCheckBox(LookupText(90), box3D);
-    auto *percentLabel = new QLabel(LookupText(91), box3D);
+    chk3D = new QCheckBox(DisplayText(90), box3D);
+    auto *percentLabel = new QLabel(DisplayText(91), box3D);
     sedPercent = new QSpinBox(box3D);
     sedPercent->setRange(1, 100);
     percentLabel->setBuddy(sedPercent);
@@ -179,20 +179,20 @@ TfrmGraphColors::TfrmGraphColors(QWidget *owner, bool traffic)
     m_colors = TGraphColors::Defaults(traffic);
     QGroupBox *box = group(Body(), 70);
     auto *grid = new QGridLayout(box);
-    grid->addWidget(new QLabel(LookupText(71), box), 0, 0);
-    grid->addWidget(new QLabel(LookupText(72), box), 0, 1);
+    grid->addWidget(new QLabel(DisplayText(71), box), 0, 0);
+    grid->addWidget(new QLabel(DisplayText(72), box), 0, 1);
     lstElements = new QListWidget(box);
-    lstElements->addItem(LookupText(73));
-    lstElements->addItem(LookupText(74));
+    lstElements->addItem(DisplayText(73));
+    lstElements->addItem(DisplayText(74));
     for (int i = 1; i <= 10; ++i)
-        lstElements->addItem(FormatText(LookupText(77), {QString::number(i)}));
+        lstElements->addItem(DisplayFormat(77, {QString::number(i)}));
     lstElements->setFixedWidth(130);
     grid->addWidget(lstElements, 1, 0);
     pnlGrid = new TColorGrid(this);
     grid->addWidget(pnlGrid, 1, 1, Qt::AlignTop);
-    btnDefaults = new QPushButton(LookupText(78), box);
+    btnDefaults = new QPushButton(DisplayText(78), box);
     grid->addWidget(btnDefaults, 2, 0, 1, 2);
-    chkRandom = new QCheckBox(LookupText(79), box);
+    chkRandom = new QCheckBox(DisplayText(79), box);
     chkRandom->setEnabled(!traffic);
     grid->addWidget(chkRandom, 3, 0, 1, 2);
     connect(lstElements, &QListWidget::currentRowChanged, this, [this](int row) { SelectElement(row); });
@@ -270,12 +270,12 @@ TfrmGraphTitles::TfrmGraphTitles(QWidget *owner)
         layout->addWidget(e);
         return e;
     };
-    layout->addWidget(new QLabel(LookupText(98), box));
+    layout->addWidget(new QLabel(DisplayText(98), box));
     for (QLineEdit *&e : edtLine)
         e = edit();
-    layout->addWidget(new QLabel(LookupText(99), box));
+    layout->addWidget(new QLabel(DisplayText(99), box));
     edtBottom = edit();
-    layout->addWidget(new QLabel(LookupText(100), box));
+    layout->addWidget(new QLabel(DisplayText(100), box));
     edtLeft = edit();
     TranslateFormFonts(this);
 }
@@ -311,10 +311,10 @@ TfrmGraphGridlines::TfrmGraphGridlines(QWidget *owner)
 {
     QGroupBox *box = group(Body(), 92);
     auto *layout = new QVBoxLayout(box);
-    rbNone = new QRadioButton(LookupText(93), box);
-    rbHorizontal = new QRadioButton(LookupText(94), box);
-    rbVertical = new QRadioButton(LookupText(95), box);
-    rbBoth = new QRadioButton(LookupText(96), box);
+    rbNone = new QRadioButton(DisplayText(93), box);
+    rbHorizontal = new QRadioButton(DisplayText(94), box);
+    rbVertical = new QRadioButton(DisplayText(95), box);
+    rbBoth = new QRadioButton(DisplayText(96), box);
     for (QRadioButton *rb : {rbNone, rbHorizontal, rbVertical, rbBoth})
         layout->addWidget(rb);
     TranslateFormFonts(this);
@@ -345,7 +345,7 @@ QString FontDescription(const TFontSpec &font)
     const std::pair<bool, int> styles[] = {{font.bold, 44}, {font.italic, 45}, {font.underline, 213}, {font.strikeOut, 214}};
     for (const auto &[on, number] : styles)
         if (on)
-            text += QLatin1Char(',') + LookupText(number);
+            text += QLatin1Char(',') + DisplayText(number);
     return text;
 }
 
@@ -356,7 +356,7 @@ TfrmGraphFonts::TfrmGraphFonts(QWidget *owner)
     auto *grid = new QGridLayout(box);
     const int texts[3] = {110, 111, 113};
     for (int row = 0; row < 3; ++row) {
-        auto *label = new QLabel(LookupText(texts[row]), box);
+        auto *label = new QLabel(DisplayText(texts[row]), box);
         edtFont[row] = new QLineEdit(box);
         edtFont[row]->setReadOnly(true);
         edtFont[row]->setMinimumWidth(260);
@@ -421,7 +421,7 @@ TfrmGraphMarks::TfrmGraphMarks(QWidget *owner)
     auto *layout = new QVBoxLayout(box);
     const int texts[6] = {93, 116, 117, 118, 119, 120};
     for (int s = 0; s < 6; ++s) {
-        rbStyle[s] = new QRadioButton(LookupText(texts[s]), box);
+        rbStyle[s] = new QRadioButton(DisplayText(texts[s]), box);
         layout->addWidget(rbStyle[s]);
     }
     TranslateFormFonts(this);

@@ -1,6 +1,6 @@
 #include "graph/GraphView.h"
 
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "graph/ChartAxis.h"
 #include "graph/ChartPainter.h"
 
@@ -294,7 +294,7 @@ void TGraphView::BuildSeries()
             TChartSeries &s = m_model.series[size_t(c - 1)];
             s.points.reserve(size_t(m_data.PointCount()));
             const QString title = m_data.YColumnTitle(f, c);
-            s.title = title.isEmpty() ? LookupText(170) : title;
+            s.title = title.isEmpty() ? DisplayText(170) : title;
         }
         m_data.ResetCursor();
         while (m_data.CursorValid()) {

@@ -2,7 +2,7 @@
 
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/FontTranslationUi.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Paths.h"
 #include "graph/GraphChartPanel.h"
 #include "graph/GraphOptionDialogs.h"
@@ -20,14 +20,14 @@
 #include <QVBoxLayout>
 
 namespace {
-QString withoutAmpersand(int text) { return LookupText(text).remove(QLatin1Char('&')); }
+QString withoutAmpersand(int text) { return DisplayText(text).remove(QLatin1Char('&')); }
 } // namespace
 
 TfrmGraph::TfrmGraph(QWidget *owner, const QIcon &icon)
     : QDialog(owner, Qt::Window)
 {
     setWindowIcon(icon);
-    setWindowTitle(LookupText(54));
+    setWindowTitle(DisplayText(54));
     setLayoutDirection(Qt::RightToLeft);
     setModal(true);
     auto *layout = new QVBoxLayout(this);
@@ -53,49 +53,49 @@ TfrmGraph::~TfrmGraph() { qApp->removeEventFilter(this); }
 
 void TfrmGraph::buildMenus(QMenuBar *menus)
 {
-    QMenu *graph = menus->addMenu(LookupText(55));
-    mnuCopyPicture = graph->addAction(LookupText(56), this, [this] { crtGraph->CopyPicture(); });
-    mnuCopyData = graph->addAction(LookupText(57), this, [this] { m_view.Data().CopyDataToClipboard(); });
+    QMenu *graph = menus->addMenu(DisplayText(55));
+    mnuCopyPicture = graph->addAction(DisplayText(56), this, [this] { crtGraph->CopyPicture(); });
+    mnuCopyData = graph->addAction(DisplayText(57), this, [this] { m_view.Data().CopyDataToClipboard(); });
     graph->addSeparator();
-    mnuPrint = graph->addAction(LookupText(58), this, [this] { PrintGraph(); });
-    mnuPrintSetup = graph->addAction(LookupText(58));
+    mnuPrint = graph->addAction(DisplayText(58), this, [this] { PrintGraph(); });
+    mnuPrintSetup = graph->addAction(DisplayText(58));
     mnuPrintSetup->setVisible(false);
     graph->addSeparator();
-    mnuExit = graph->addAction(LookupText(59), this, &QDialog::close);
-    QMenu *options = menus->addMenu(LookupText(60));
-    mnuGallery = options->addAction(LookupText(61), this, [this] { ShowGallery(); });
-    mnuGridlines = options->addAction(LookupText(64), this, [this] { ShowGridlines(); });
-    mnuMarks = options->addAction(LookupText(121), this, [this] { ShowMarks(); });
-    mnuColors = options->addAction(LookupText(62), this, [this] { ShowColors(); });
-    mnuTitles = options->addAction(LookupText(63), this, [this] { ShowTitles(); });
-    mnuFonts = options->addAction(LookupText(114), this, [this] { ShowFonts(); });
+    mnuExit = graph->addAction(DisplayText(59), this, &QDialog::close);
+    QMenu *options = menus->addMenu(DisplayText(60));
+    mnuGallery = options->addAction(DisplayText(61), this, [this] { ShowGallery(); });
+    mnuGridlines = options->addAction(DisplayText(64), this, [this] { ShowGridlines(); });
+    mnuMarks = options->addAction(DisplayText(121), this, [this] { ShowMarks(); });
+    mnuColors = options->addAction(DisplayText(62), this, [this] { ShowColors(); });
+    mnuTitles = options->addAction(DisplayText(63), this, [this] { ShowTitles(); });
+    mnuFonts = options->addAction(DisplayText(114), this, [this] { ShowFonts(); });
 }
 
 void TfrmGraph::buildToolbar()
 {
     tlbGraph = new QToolBar(this);
     tlbGraph->setIconSize(QSize(22, 22));
-    btnPrevGroup = tlbGraph->addAction(GraphToolIcon(TGraphIcon::PreviousGroup), LookupText(196), this, [this] {
+    btnPrevGroup = tlbGraph->addAction(GraphToolIcon(TGraphIcon::PreviousGroup), DisplayText(196), this, [this] {
         m_view.ChangeGroup(-1);
         refresh();
     });
-    btnNextGroup = tlbGraph->addAction(GraphToolIcon(TGraphIcon::NextGroup), LookupText(195), this, [this] {
+    btnNextGroup = tlbGraph->addAction(GraphToolIcon(TGraphIcon::NextGroup), DisplayText(195), this, [this] {
         m_view.ChangeGroup(1);
         refresh();
     });
     sepGroups = tlbGraph->addSeparator();
-    btnPrevPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::PreviousPage), LookupText(103), this, [this] {
+    btnPrevPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::PreviousPage), DisplayText(103), this, [this] {
         m_view.PreviousPage();
         refresh();
     });
-    btnNextPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::NextPage), LookupText(104), this, [this] {
+    btnNextPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::NextPage), DisplayText(104), this, [this] {
         m_view.NextPage();
         refresh();
     });
     tlbGraph->addSeparator();
     sedPointsPerPage = new QSpinBox(tlbGraph);
     sedPointsPerPage->setRange(1, 999);
-    sedPointsPerPage->setToolTip(LookupText(108));
+    sedPointsPerPage->setToolTip(DisplayText(108));
     actPointsPerPage = tlbGraph->addWidget(sedPointsPerPage);
     connect(sedPointsPerPage, &QSpinBox::valueChanged, this, [this](int v) { pointsPerPageEdited(v); });
     tlbGraph->addSeparator();
@@ -138,16 +138,16 @@ void TfrmGraph::buildToolbar()
         m_view.Set3D(on);
         refresh();
     });
-    btnMarks = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Marks), LookupText(107), this, [this] {
+    btnMarks = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Marks), DisplayText(107), this, [this] {
         m_view.NextMarksStyle();
         refresh();
     });
-    btnLegend = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Legend), LookupText(197), this, [this] {
+    btnLegend = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Legend), DisplayText(197), this, [this] {
         m_view.ToggleLegend();
         refresh();
     });
-    btnPrint = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Print), LookupText(105), this, [this] { PrintGraph(); });
-    btnExit = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Exit), LookupText(106), this, &QDialog::close);
+    btnPrint = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Print), DisplayText(105), this, [this] { PrintGraph(); });
+    btnExit = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Exit), DisplayText(106), this, &QDialog::close);
     btnPrevPage->setEnabled(false);
     btnPrevGroup->setEnabled(false);
     btnLegend->setEnabled(false);

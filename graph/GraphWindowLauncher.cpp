@@ -1,6 +1,6 @@
 #include "graph/GraphWindowLauncher.h"
 
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "graph/GraphWindow.h"
 #include "graph/TrafficGraphWindow.h"
@@ -12,7 +12,7 @@ namespace {
 template <class Window> bool showFor(QWidget *owner, const QString &fileName, const QIcon &icon)
 {
     if (!QFileInfo::exists(fileName)) {
-        WarnOk(LookupText(5237));
+        WarnOk(DisplayText(5237));
         return false;
     }
     Window window(owner, icon);

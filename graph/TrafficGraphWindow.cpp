@@ -2,7 +2,7 @@
 
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/FontTranslationUi.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Paths.h"
 #include "graph/GraphChartPanel.h"
 #include "graph/GraphOptionDialogs.h"
@@ -21,7 +21,7 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
     : QDialog(owner, Qt::Window)
 {
     setWindowIcon(icon);
-    setWindowTitle(LookupText(54));
+    setWindowTitle(DisplayText(54));
     setLayoutDirection(Qt::RightToLeft);
     setModal(true);
     auto *layout = new QVBoxLayout(this);
@@ -30,15 +30,15 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
     auto *menus = new QMenuBar(this);
     layout->setMenuBar(menus);
 
-    QMenu *graph = menus->addMenu(LookupText(55));
-    graph->addAction(LookupText(56), this, [this] { crtGraph->CopyPicture(); });
-    graph->addAction(LookupText(57), this, [this] { m_view.Data().CopyDataToClipboard(m_view.CurrentPage()); });
+    QMenu *graph = menus->addMenu(DisplayText(55));
+    graph->addAction(DisplayText(56), this, [this] { crtGraph->CopyPicture(); });
+    graph->addAction(DisplayText(57), this, [this] { m_view.Data().CopyDataToClipboard(m_view.CurrentPage()); });
     graph->addSeparator();
-    graph->addAction(LookupText(58), this, [this] { PrintGraph(); });
+    graph->addAction(DisplayText(58), this, [this] { PrintGraph(); });
     graph->addSeparator();
-    graph->addAction(LookupText(59), this, &QDialog::close);
-    QMenu *options = menus->addMenu(LookupText(60));
-    options->addAction(LookupText(61), this, [this] {
+    graph->addAction(DisplayText(59), this, &QDialog::close);
+    QMenu *options = menus->addMenu(DisplayText(60));
+    options->addAction(DisplayText(61), this, [this] {
         TfrmGraphGallery d(this, true);
         runDialog(d, [&] { d.CopyIn(m_view.Kind(), m_view.View3D(), m_view.Percent3D(), false, true); }, [&] {
             int kind = m_view.Kind(), percent = m_view.Percent3D();
@@ -47,7 +47,7 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
             m_view.SetGallery(kind, view3D, percent);
         });
     });
-    options->addAction(LookupText(64), this, [this] {
+    options->addAction(DisplayText(64), this, [this] {
         TfrmGraphGridlines d(this);
         runDialog(d, [&] { d.CopyIn(m_view.Settings().verticalGrid, m_view.Settings().horizontalGrid); }, [&] {
             TGraphSettings s = m_view.Settings();
@@ -57,7 +57,7 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
             m_view.ApplyAll();
         });
     });
-    options->addAction(LookupText(121), this, [this] {
+    options->addAction(DisplayText(121), this, [this] {
         TfrmGraphMarks d(this);
         runDialog(d, [&] { d.CopyIn(m_view.MarksStyle()); }, [&] {
             int style = m_view.MarksStyle();
@@ -65,7 +65,7 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
             m_view.SetMarksStyle(style);
         });
     });
-    options->addAction(LookupText(62), this, [this] {
+    options->addAction(DisplayText(62), this, [this] {
         TfrmGraphColors d(this, true);
         runDialog(d, [&] { d.CopyIn(m_view.Settings().colors); }, [&] {
             TGraphSettings s = m_view.Settings();
@@ -75,7 +75,7 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
             m_view.ApplyAll();
         });
     });
-    options->addAction(LookupText(63), this, [this] {
+    options->addAction(DisplayText(63), this, [this] {
         TfrmGraphTitles d(this);
         runDialog(d, [&] { d.CopyIn(m_view.Titles()); }, [&] {
             TGraphTitles t = m_view.Titles();
@@ -84,7 +84,7 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
             m_view.ApplyAll();
         });
     });
-    options->addAction(LookupText(114), this, [this] {
+    options->addAction(DisplayText(114), this, [this] {
         TfrmGraphFonts d(this);
         runDialog(d, [&] { d.CopyIn(m_view.Settings().fonts); }, [&] {
             TGraphSettings s = m_view.Settings();
@@ -97,7 +97,7 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
     // The average, lowest and highest lines over the series shown.
     options->addSeparator();
     for (int which = 0; which < 3; ++which) {
-        mnuStatistics[which] = options->addAction(LookupText(126 + which));
+        mnuStatistics[which] = options->addAction(DisplayText(126 + which));
         mnuStatistics[which]->setCheckable(true);
         connect(mnuStatistics[which], &QAction::toggled, this, [this] {
             m_view.SetStatistics(mnuStatistics[0]->isChecked(), mnuStatistics[1]->isChecked(), mnuStatistics[2]->isChecked());
@@ -107,9 +107,9 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
 
     tlbGraph = new QToolBar(this);
     tlbGraph->setIconSize(QSize(22, 22));
-    btnPrevPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::PreviousPage), LookupText(103), this,
+    btnPrevPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::PreviousPage), DisplayText(103), this,
                                       [this] { showPage(m_view.CurrentPage() - 1); });
-    btnNextPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::NextPage), LookupText(104), this,
+    btnNextPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::NextPage), DisplayText(104), this,
                                       [this] { showPage(m_view.CurrentPage() + 1); });
     tlbGraph->addSeparator();
     cmbMultiY = new QComboBox(tlbGraph);
@@ -122,7 +122,7 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
     tlbGraph->addSeparator();
     auto *kinds = new QActionGroup(this);
     for (int k = 0; k < 7; ++k) {
-        btnKind[k] = tlbGraph->addAction(GraphKindIcon(k), LookupText(82 + k).remove(QLatin1Char('&')));
+        btnKind[k] = tlbGraph->addAction(GraphKindIcon(k), DisplayText(82 + k).remove(QLatin1Char('&')));
         btnKind[k]->setCheckable(true);
         btnKind[k]->setVisible(k < 4);
         kinds->addAction(btnKind[k]);
@@ -132,18 +132,18 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
         });
     }
     tlbGraph->addSeparator();
-    btn3D = tlbGraph->addAction(GraphToolIcon(TGraphIcon::ThreeD), LookupText(90).remove(QLatin1Char('&')));
+    btn3D = tlbGraph->addAction(GraphToolIcon(TGraphIcon::ThreeD), DisplayText(90).remove(QLatin1Char('&')));
     btn3D->setCheckable(true);
     connect(btn3D, &QAction::triggered, this, [this](bool on) {
         m_view.Set3D(on);
         refresh();
     });
-    btnMarks = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Marks), LookupText(107), this, [this] {
+    btnMarks = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Marks), DisplayText(107), this, [this] {
         m_view.NextMarksStyle();
         refresh();
     });
-    btnPrint = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Print), LookupText(105), this, [this] { PrintGraph(); });
-    btnExit = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Exit), LookupText(106), this, &QDialog::close);
+    btnPrint = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Print), DisplayText(105), this, [this] { PrintGraph(); });
+    btnExit = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Exit), DisplayText(106), this, &QDialog::close);
     layout->addWidget(tlbGraph);
 
     crtGraph = new TChartPanel(m_view.Model(), this);

@@ -1,6 +1,6 @@
 #include "graph/TrafficView.h"
 
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "graph/ChartAxis.h"
 #include "graph/ChartPainter.h"
 
@@ -170,7 +170,7 @@ void TTrafficView::BuildSeries(bool resetMarks)
             continue;
         TChartSeries st;
         st.kind = TChartKind::Line;
-        st.title = LookupText(titles[which]);
+        st.title = DisplayText(titles[which]);
         st.color = ToQColor(colors[which]);
         st.lineWidth = 2;
         for (size_t i = 0; i < m_model.series.front().points.size(); ++i) {

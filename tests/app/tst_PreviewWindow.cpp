@@ -7,7 +7,7 @@
 #include "engine/PageFile.h"
 #include "foundation/AppState.h"
 #include "foundation/IniFile.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -105,21 +105,21 @@ TEST_F(PreviewWindow, ToolbarFollowsGenerationAndPages)
 
 TEST_F(PreviewWindow, CaptionAndHintsComeFromTheLanguageTable)
 {
-    EXPECT_EQ(window->windowTitle(), FormatText(LookupText(145), {"/tmp/report.srp"}));
+    EXPECT_EQ(window->windowTitle(), DisplayFormat(145, {"/tmp/report.srp"}));
     TfrmReportPreview empty{QString(), QIcon()};
-    EXPECT_EQ(empty.windowTitle(), LookupText(1));
-    EXPECT_EQ(window->btnPageDown->toolTip(), LookupText(2));
-    EXPECT_EQ(window->btnClose->toolTip(), LookupText(9));
-    EXPECT_EQ(window->cmbZoom->toolTip(), LookupText(13));
+    EXPECT_EQ(empty.windowTitle(), DisplayText(1));
+    EXPECT_EQ(window->btnPageDown->toolTip(), DisplayText(2));
+    EXPECT_EQ(window->btnClose->toolTip(), DisplayText(9));
+    EXPECT_EQ(window->cmbZoom->toolTip(), DisplayText(13));
     EXPECT_EQ(window->cmbZoom->count(), 5);
-    EXPECT_EQ(window->cmbZoom->itemText(3), LookupText(14));
+    EXPECT_EQ(window->cmbZoom->itemText(3), DisplayText(14));
     EXPECT_EQ(window->layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(window->cmbZoom->layoutDirection(), Qt::LeftToRight);
 
     TMessageCapture messages;
     window->ShowAbout();
     ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_TRUE(messages.Texts[0].startsWith(LookupText(1)));
+    EXPECT_TRUE(messages.Texts[0].startsWith(DisplayText(1)));
     EXPECT_TRUE(messages.Texts[0].endsWith("1.00"));
 }
 
@@ -218,7 +218,7 @@ TEST_F(PreviewWindow, TypedZoomInRangeAndOutOfRange)
     window->cmbZoom->setEditText("5");
     pressKey(window->cmbZoom, Qt::Key_Return);
     ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_EQ(messages.Texts[0], FormatText(LookupText(76), {"10", "300"}));
+    EXPECT_EQ(messages.Texts[0], DisplayFormat(76, {"10", "300"}));
     EXPECT_EQ(window->qrPreview->Zoom(), 250);
     EXPECT_EQ(zoomText(), "250%");
     window->cmbZoom->setFocus();
@@ -375,7 +375,7 @@ TEST_F(PreviewWindow, OpenPageFileOrAnotherReport)
     chosen = junk;
     window->OpenClick();
     ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_EQ(messages.Texts[0], FormatText(LookupText(16), {junk}));
+    EXPECT_EQ(messages.Texts[0], DisplayFormat(16, {junk}));
     EXPECT_EQ(window->qrPreview->PageCount(), 3);
     EXPECT_EQ(window->Store(), &store);
     EXPECT_EQ(startDir, "/tmp");
@@ -385,7 +385,7 @@ TEST_F(PreviewWindow, OpenPageFileOrAnotherReport)
     EXPECT_EQ(window->qrPreview->PageCount(), 7);
     EXPECT_EQ(window->pnlPage->text(), "1/7");
     EXPECT_EQ(window->ReportFileName, pageFile);
-    EXPECT_EQ(window->windowTitle(), FormatText(LookupText(145), {pageFile}));
+    EXPECT_EQ(window->windowTitle(), DisplayFormat(145, {pageFile}));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(store.PageCount(), 3); // the report's own pages are untouched
 
@@ -401,8 +401,8 @@ TEST_F(PreviewWindow, SaveDispatchesByTypeAndRemembersTheDirectory)
     QStringList calls;
     window->OnSaveCopy = [&](const QString &file, const QString &progress, const QString &cancel) {
         calls << "copy " + file;
-        EXPECT_EQ(progress, LookupText(129));
-        EXPECT_EQ(cancel, LookupText(130));
+        EXPECT_EQ(progress, DisplayText(129));
+        EXPECT_EQ(cancel, DisplayText(130));
         return true;
     };
     window->OnExport = [&](const QString &file, const QString &client) {

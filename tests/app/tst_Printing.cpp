@@ -4,7 +4,7 @@
 
 #include "app/PreviewWindow.h"
 #include "app/PrintJob.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "report/ReportForm.h"
 #include "report/ReportRun.h"
 
@@ -93,7 +93,7 @@ TEST_F(Printing, PageRangeToPdfWithProgress)
     EXPECT_EQ(pdfPages(pdf), 3);
     ASSERT_EQ(progress.size(), 3);
     EXPECT_TRUE(progress[2].endsWith("|3/3"));
-    EXPECT_EQ(progress[2].section('|', 0, 0), FormatText(LookupText(220), {"3", "3"}));
+    EXPECT_EQ(progress[2].section('|', 0, 0), DisplayFormat(220, {"3", "3"}));
     EXPECT_TRUE(pdfText(pdf, 1).contains("303")); // first row of page 3
     EXPECT_TRUE(pdfText(pdf, 3).contains("503"));
     EXPECT_FALSE(preview->lblPrnProgress->isVisible());
@@ -167,7 +167,7 @@ TEST_F(Printing, AFileThatCannotBeWrittenIsReported)
     QPointer<TPrinterThread> guard(thread);
     ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting; }));
     ASSERT_TRUE(waitUntil([&] { return !messages.Texts.isEmpty(); }, 2000));
-    EXPECT_EQ(messages.Texts[0], FormatText(LookupText(kTextPrintFailed), {pdf}));
+    EXPECT_EQ(messages.Texts[0], DisplayFormat(kTextPrintFailed, {pdf}));
     EXPECT_FALSE(QFileInfo::exists(pdf));
 }
 
@@ -184,7 +184,7 @@ TEST_F(Printing, ClosingWhilePrintingAsksAndStopsOnYes)
     ASSERT_TRUE(waitUntil([&] { return !preview->lblPrnProgress->text().isEmpty(); }));
     preview->close();
     ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_EQ(messages.Texts[0], LookupText(219));
+    EXPECT_EQ(messages.Texts[0], DisplayText(219));
     EXPECT_TRUE(preview->isVisible()); // No: printing goes on
     EXPECT_FALSE(preview->NotPrinting);
 

@@ -7,6 +7,7 @@
 #include "app/ReportPreviewRun.h"
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/AppState.h"
+#include "foundation/DisplayText.h"
 #include "foundation/LanguageTable.h"
 #include "report/ReportForm.h"
 
@@ -91,7 +92,7 @@ TEST_F(ReportPreviewRun, SampleReportShowsItsPagesAndReopens)
     EXPECT_TRUE(seen.finished);
     EXPECT_GT(seen.pages, 1);
     EXPECT_TRUE(seen.printEnabled);
-    EXPECT_EQ(seen.caption, FormatText(LookupText(145), {report}));
+    EXPECT_EQ(seen.caption, DisplayFormat(145, {report}));
     EXPECT_EQ(requested, next);
 }
 
@@ -179,7 +180,7 @@ TEST_F(ReportPreviewRun, EmptyNameShowsAnEmptyPreview)
     form.LoadReport();
     EXPECT_TRUE(RunReportPreview(form, QIcon()).isEmpty());
     EXPECT_TRUE(seen.finished);
-    EXPECT_EQ(seen.caption, LookupText(1));
+    EXPECT_EQ(seen.caption, DisplayText(1));
 }
 
 TEST_F(ReportPreviewRun, ReportForANewerViewerShowsNoWindow)

@@ -3,7 +3,7 @@
 #include "PreviewTestSupport.h"
 
 #include "foundation/ReportProgressWindow.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,15 +25,15 @@ TEST(ReportProgress, CancelOnlyAsksTheQuestion)
     TMessageCapture messages(false);
     TfrmReportProgress window;
     window.ShowProgress(50, 51, true);
-    EXPECT_EQ(window.windowTitle(), LookupText(50));
-    EXPECT_EQ(window.lblPleaseWait->text(), LookupText(5525));
-    EXPECT_EQ(window.btnCancel->text(), LookupText(5056));
+    EXPECT_EQ(window.windowTitle(), DisplayText(50));
+    EXPECT_EQ(window.lblPleaseWait->text(), DisplayText(5525));
+    EXPECT_EQ(window.btnCancel->text(), DisplayText(5056));
     EXPECT_TRUE(window.btnStop->isHidden());
     EXPECT_EQ(mirroredLeft(window.btnCancel), (window.width() - window.btnCancel->width()) / 2);
 
     window.btnCancel->click();
     ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_EQ(messages.Texts[0], LookupText(51));
+    EXPECT_EQ(messages.Texts[0], DisplayText(51));
     EXPECT_FALSE(window.Cancelled); // No: the pass goes on
     messages.AnswerYes = true;
     window.btnCancel->click();
@@ -54,7 +54,7 @@ TEST(ReportProgress, WithStopCancelEndsAtOnceAndStopKeepsTheWork)
     TfrmReportProgress window;
     window.ShowProgress(1, 0, false);
     EXPECT_FALSE(window.btnStop->isHidden());
-    EXPECT_EQ(window.btnStop->text(), LookupText(5157));
+    EXPECT_EQ(window.btnStop->text(), DisplayText(5157));
     const int stopLeft = (window.width() - qRound(window.btnCancel->width() * 2.25)) / 2;
     EXPECT_EQ(mirroredLeft(window.btnStop), stopLeft);
     EXPECT_EQ(mirroredLeft(window.btnCancel), stopLeft + qRound(window.btnStop->width() * 1.25));
@@ -86,11 +86,11 @@ TEST(ReportProgress, MinimisedCaptionShowsThePercentage)
     window.SetPercent(40);
     EXPECT_EQ(window.gugProgress->value(), 40);
     if (window.isMinimized()) {
-        EXPECT_EQ(window.windowTitle(), LookupText(66) + " (40%)");
+        EXPECT_EQ(window.windowTitle(), DisplayText(66) + " (40%)");
     }
     window.showNormal();
     window.SetPercent(50);
-    EXPECT_EQ(window.windowTitle(), LookupText(66));
+    EXPECT_EQ(window.windowTitle(), DisplayText(66));
     // Values outside 0..100 leave the bar alone.
     window.SetPercent(130);
     EXPECT_EQ(window.gugProgress->value(), 50);

@@ -53,10 +53,19 @@ TEST_F(ShowReportTest, MissingFileIsReportedOnce)
     EXPECT_EQ(messages, QStringList({"0:" + LookupText(5237)}));
 }
 
+TEST_F(ShowReportTest, MissingFileFolderOrDeviceIsNotFoundAndFails)
+{
+    EXPECT_NE(ShowReport(nullptr, QIcon(), dir.path("nothing here.srp"), "ADMIN"), 0);
+    EXPECT_NE(ShowReport(nullptr, QIcon(), dir.path(), "ADMIN"), 0);
+    EXPECT_NE(ShowReport(nullptr, QIcon(), "/dev/null", "ADMIN"), 0);
+    const QString notFound = "0:" + LookupText(5237);
+    EXPECT_EQ(messages, QStringList({notFound, notFound, notFound}));
+}
+
 TEST_F(ShowReportTest, EmbeddingShowsNothing)
 {
-    ShowReport(nullptr, QIcon(), "-EMBEDDING", "ADMIN");
-    ShowReport(nullptr, QIcon(), "-embedding", "ADMIN");
+    EXPECT_EQ(ShowReport(nullptr, QIcon(), "-EMBEDDING", "ADMIN"), 0);
+    EXPECT_EQ(ShowReport(nullptr, QIcon(), "-embedding", "ADMIN"), 0);
     EXPECT_TRUE(messages.isEmpty());
 }
 

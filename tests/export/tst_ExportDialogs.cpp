@@ -2,7 +2,7 @@
 #include "export/ExportOptions.h"
 #include "export/ExportOptionsDialog.h"
 #include "export/SaveReportDialog.h"
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "support/TestFiles.h"
 
@@ -55,7 +55,7 @@ TEST_F(DialogTest, ExportOptionsLoadIntoTheControls)
     dialog.show();
     screenshot(dialog, "export-options-text");
     EXPECT_EQ(dialog.layoutDirection(), Qt::RightToLeft);
-    EXPECT_EQ(dialog.windowTitle(), LookupText(134));
+    EXPECT_EQ(dialog.windowTitle(), DisplayText(134));
     EXPECT_EQ(dialog.pagExportOpt->currentWidget(), dialog.tabText);
     EXPECT_TRUE(dialog.radOther->isChecked());
     EXPECT_TRUE(dialog.edtDelimiter->isEnabled());
@@ -109,7 +109,7 @@ TEST_F(DialogTest, ExportOptionsClicksAndOk)
     // Lines per page must be a whole number above zero.
     dialog.edtLinesInPage->setText("0");
     dialog.OkClick();
-    EXPECT_EQ(messages, QStringList({LookupText(180)}));
+    EXPECT_EQ(messages, QStringList({DisplayText(180)}));
     EXPECT_EQ(dialog.result(), 0);
     EXPECT_FALSE(dir.read("CLIENT.PAR").contains("DELIMITER"));
 
@@ -165,7 +165,7 @@ TEST_F(SaveDialogTest, ShowsTheFolderItsFilesAndTheDrives)
         EXPECT_EQ(dialog.layoutDirection(), Qt::RightToLeft);
         EXPECT_EQ(dialog.edtFileName->layoutDirection(), Qt::LeftToRight);
         EXPECT_EQ(dialog.cmbSaveAsType->layoutDirection(), Qt::LeftToRight);
-        EXPECT_EQ(dialog.windowTitle(), LookupText(132));
+        EXPECT_EQ(dialog.windowTitle(), DisplayText(132));
         EXPECT_EQ(dialog.cmbSaveAsType->count(), 4);
         EXPECT_EQ(dialog.cmbSaveAsType->itemText(0), "Script files (*.SRP)");
         EXPECT_EQ(dialog.cmbSaveAsType->itemText(3), "Text files (*.TXT)");
@@ -211,7 +211,7 @@ TEST_F(SaveDialogTest, NameRules)
     dialog.edtFileName->setText(folder + "/nowhere/x.srp");
     dialog.OkClick();
     EXPECT_EQ(dialog.result(), 0);
-    EXPECT_EQ(messages, QStringList({FormatText(LookupText(146), {folder + "/nowhere"})}));
+    EXPECT_EQ(messages, QStringList({DisplayFormat(146, {folder + "/nowhere"})}));
 
     // "a" becomes "a.SRP", a new name beside "a.srp": no question.
     messages.clear();
@@ -254,7 +254,7 @@ TEST_F(SaveDialogTest, ReplacingAsksFirst)
     dialog.edtFileName->setText("a.srp");
     dialog.OkClick();
     EXPECT_EQ(dialog.result(), 0);
-    EXPECT_EQ(messages, QStringList({FormatText(LookupText(147), {folder + "/a.srp"})}));
+    EXPECT_EQ(messages, QStringList({DisplayFormat(147, {folder + "/a.srp"})}));
     answer = mrYes;
     dialog.OkClick();
     EXPECT_EQ(dialog.result(), int(QDialog::Accepted));

@@ -40,7 +40,7 @@ TEST(MessageBox, ShortMessageIsAtLeastFourButtonsWide)
     EXPECT_GE(w, TfrmMessage::kButtonWidth);
     EXPECT_EQ(box.pnlMessage()->width(), 4 * w + 24);
     EXPECT_EQ(box.EscapeButton(), box.Buttons()[0]); // no Cancel: the first button
-    EXPECT_EQ(box.windowTitle(), QApplication::applicationDisplayName());
+    EXPECT_EQ(box.windowTitle(), LookupText(1)); // no caption: the application title
     EXPECT_FALSE(box.imgIcon()->isHidden());
     EXPECT_EQ(box.pnlMessage()->height(), 16 + 32 + 8);
 }
@@ -87,6 +87,37 @@ TEST(MessageBox, ResultsOfButtonsEscapeAndClose)
         QTimer::singleShot(0, [&] { box.close(); });
         EXPECT_EQ(box.Execute(), mrCancel);
     }
+}
+
+TEST(MessageBox, EscapeOnAYesNoQuestionAnswersNo)
+{
+    // Escape backs out: on "replace the file?" it must not answer Yes.
+    TfrmMessage box("q", "", mkConfirmation, mbYes | mbNo);
+    EXPECT_EQ(box.EscapeButton(), box.Buttons()[1]);
+    QTimer::singleShot(0, [&] {
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&box, &esc);
+    });
+    EXPECT_EQ(box.Execute(), mrNo);
+    // Other sets keep their rule: Cancel answers Escape, else the first button.
+    TfrmMessage retry("q", "", mkWarning, mbRetry | mbIgnore);
+    EXPECT_EQ(retry.EscapeButton(), retry.Buttons()[0]);
+    TfrmMessage all("q", "", mkWarning, mbNo | mbCancel);
+    EXPECT_EQ(all.EscapeButton(), all.Buttons()[1]);
+}
+
+TEST(MessageBox, AskYesNoEscapeIsNo)
+{
+    InstallMessageWindow();
+    QTimer::singleShot(0, [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<TfrmMessage *>(w)) {
+                QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(box, &esc);
+            }
+    });
+    EXPECT_FALSE(AskYesNo("?"));
+    SetMessageHandler({});
 }
 
 TEST(MessageBox, AskYesNoClosedIsNo)

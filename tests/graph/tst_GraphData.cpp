@@ -1,6 +1,7 @@
 // Reading graph files: definitions, points, groups, kinds, limits and the clipboard text.
 #include "GraphTestSupport.h"
 
+#include "foundation/DisplayText.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Progress.h"
 #include "graph/GraphData.h"
@@ -291,5 +292,5 @@ TEST(GraphData, ClipboardBudgetStopsWithText153)
     EXPECT_GT(strings.Lines().size(), 0);
     EXPECT_LE(strings.ByteTotal(), 200);
     ASSERT_EQ(l.messages.texts.size(), 1);
-    EXPECT_EQ(l.messages.texts[0], FormatText(LookupText(153), {QString::number(strings.Lines().size())}));
+    EXPECT_EQ(l.messages.texts[0], DisplayFormat(153, {QString::number(strings.Lines().size())}));
 }

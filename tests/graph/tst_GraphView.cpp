@@ -2,7 +2,7 @@
 // colours and titles.
 #include "GraphTestSupport.h"
 
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "graph/ChartPainter.h"
 #include "graph/GraphView.h"
 
@@ -63,7 +63,7 @@ TEST(GraphView, SeriesOfTheCurrentField)
     const TChartModel &m = v.view.Model();
     ASSERT_EQ(m.series.size(), 2u);
     EXPECT_EQ(m.series[0].title, QStringLiteral("in"));
-    EXPECT_EQ(m.series[1].title, LookupText(170));
+    EXPECT_EQ(m.series[1].title, DisplayText(170));
     EXPECT_EQ(m.series[0].points.size(), 20u);
     EXPECT_EQ(m.series[1].points[3].value, 8);
     EXPECT_EQ(m.series[0].points[3].label, QStringLiteral("E4"));
