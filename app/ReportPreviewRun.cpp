@@ -59,7 +59,7 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
         progress.hide();
         // A cancelled export leaves the old file and is no failure.
         if (status == TExportStatus::ReportUnreadable || status == TExportStatus::TargetUnwritable) {
-            ErrorOk(LookupText(kCannotExportText));
+            ErrorOk(DisplayText(kCannotExportText));
             return false;
         }
         return true;

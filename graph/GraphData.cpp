@@ -2,6 +2,7 @@
 
 #include "foundation/Codepages.h"
 #include "foundation/IntlSettings.h"
+#include "foundation/DisplayText.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
 #include "foundation/Progress.h"
@@ -222,7 +223,7 @@ bool TGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
 
     TSrpReader reader(fileName);
     if (!reader.Open()) {
-        info(LookupText(65));
+        info(DisplayText(65));
         return false;
     }
     TRecordWalk walk = TRecordWalk::End;
@@ -241,7 +242,7 @@ bool TGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
     }
     if (!reachedData || m_xFieldCount == 0 || m_yFieldCount == 0 || m_badPointsPerPage) {
         reader.Close();
-        info(FormatText(LookupText(16), {fileName}));
+        info(DisplayFormat(16, {fileName}));
         return false;
     }
 
@@ -254,7 +255,7 @@ bool TGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
             if (!rest.trimmed().isEmpty())
                 addPoint(rest);
             if (lastGroup().PointCount() >= kMaxPoints) {
-                info(FormatText(LookupText(69), {QString::number(kMaxPoints)}));
+                info(DisplayFormat(69, {QString::number(kMaxPoints)}));
                 return false;
             }
             break;

@@ -1,6 +1,6 @@
 #include "graph/TrafficGraphData.h"
 
-#include "foundation/LanguageTable.h"
+#include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "foundation/Progress.h"
 #include "graph/GraphFields.h"
@@ -319,7 +319,7 @@ bool TTrafficGraphData::LoadFromFile(const QString &fileName, TProgressSink *pro
 
     TSrpReader reader(fileName);
     if (!reader.Open()) {
-        info(LookupText(65));
+        info(DisplayText(65));
         return false;
     }
     TRecordWalk walk = TRecordWalk::End;
@@ -337,7 +337,7 @@ bool TTrafficGraphData::LoadFromFile(const QString &fileName, TProgressSink *pro
     }
     if (walk != TRecordWalk::Stopped || m_xItems.Count() == 0 || m_yFields.Count() == 0) {
         reader.Close();
-        info(FormatText(LookupText(16), {fileName}));
+        info(DisplayFormat(16, {fileName}));
         return false;
     }
     m_keyFieldCount = m_xItems.UsedColumnCount();

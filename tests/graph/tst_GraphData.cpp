@@ -166,12 +166,12 @@ TEST(GraphData, FilesThatHoldNoGraph)
         Loaded l(MakeReport(lines));
         EXPECT_FALSE(l.ok);
         ASSERT_EQ(l.messages.texts.size(), 1);
-        EXPECT_EQ(l.messages.texts[0], FormatText(LookupText(16), {l.dir.path(QStringLiteral("g.srp"))}));
+        EXPECT_EQ(l.messages.texts[0], DisplayFormat(16, {l.dir.path(QStringLiteral("g.srp"))}));
     }
     TMessageRecorder messages;
     TGraphData data{TIntlSettings::Plain()};
     EXPECT_FALSE(data.LoadFromFile(QStringLiteral("/nonexistent/file.srp")));
-    EXPECT_EQ(messages.texts, QStringList{LookupText(65)});
+    EXPECT_EQ(messages.texts, QStringList{DisplayText(65)});
 }
 
 TEST(GraphData, CancelEndsWithoutMessage)
