@@ -10,3 +10,10 @@ QString JoinCommandLine(const QStringList &arguments);
 bool IsInstallRequest(const QString &commandLineName);
 // Started by an object broker: show nothing.
 bool IsEmbeddingRequest(const QString &commandLineName);
+
+// "--help" (or "-h") or "--version" as the only argument: the viewer answers on standard
+// output and ends without a window.
+enum class TViewerOption { None, Help, Version };
+TViewerOption ViewerOption(const QStringList &arguments);
+QString ViewerHelpText();
+QString ViewerVersionText();

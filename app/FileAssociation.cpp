@@ -1,5 +1,7 @@
 #include "app/FileAssociation.h"
 
+#include "foundation/Paths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -111,3 +113,14 @@ bool RegisterFileType(const QString &dataDir, const QString &runningExecutable, 
         refreshDatabases(home);
     return changed;
 }
+
+bool InstallationRegistersFileType(const QString &sharedDataDir)
+{
+    if (sharedDataDir.isEmpty())
+        return false;
+    const QDir share(sharedDataDir + QLatin1String("/.."));
+    return QFileInfo::exists(share.filePath(QStringLiteral("applications/tarvel-viewer.desktop"))) &&
+           QFileInfo::exists(share.filePath(QStringLiteral("mime/packages/tarvel.xml")));
+}
+
+bool InstallationRegistersFileType() { return InstallationRegistersFileType(SharedDataDir()); }

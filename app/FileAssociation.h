@@ -25,3 +25,9 @@ QString MimePackageText();
 // are ignored: the viewer goes on. Returns whether anything was written.
 bool RegisterFileType(const QString &dataDir, const QString &runningExecutable,
                       const QString &dataHome = QString());
+
+// Whether the running program belongs to an installation that carries its own desktop entry
+// and file type (an installed package): then the viewer registers nothing itself.
+bool InstallationRegistersFileType();
+// The same for an installation's shared data folder (share/tarvel/), empty when not installed.
+bool InstallationRegistersFileType(const QString &sharedDataDir);

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
 
 namespace {
 
@@ -21,9 +22,12 @@ QStringList rawArguments(int argc, char **argv)
     return list;
 }
 
+// An installed package registered the file type for everyone; a copy run from elsewhere
+// registers it for the user.
 void registerFileType()
 {
-    RegisterFileType(DataDir(), QCoreApplication::applicationFilePath());
+    if (!InstallationRegistersFileType())
+        RegisterFileType(DataDir(), QCoreApplication::applicationFilePath());
 }
 
 } // namespace
@@ -31,6 +35,16 @@ void registerFileType()
 int main(int argc, char **argv)
 {
     AdminMode = true;
+    switch (ViewerOption(rawArguments(argc, argv))) {
+    case TViewerOption::Help:
+        std::fputs(ViewerHelpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case TViewerOption::Version:
+        std::fputs(ViewerVersionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case TViewerOption::None:
+        break;
+    }
     const QString commandLineName = JoinCommandLine(rawArguments(argc, argv));
 
     if (IsInstallRequest(commandLineName)) {

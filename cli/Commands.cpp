@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/TerminalProgress.h"
 
 #include "foundation/InputFile.h"
 
@@ -19,10 +20,17 @@ TCliCommand::TCliCommand(const char *n, const char *u, std::function<int(const Q
     registry().append(this);
 }
 
+TCliCommand::TCliCommand(const char *n, const char *u, const char *s, std::function<int(const QStringList &)> r)
+    : TCliCommand(n, u, std::move(r))
+{
+    summary = s;
+}
+
 const QList<const TCliCommand *> &CliCommands() { return registry(); }
 
 int CliFail(const QString &message)
 {
+    CliEraseProgress();
     std::fprintf(stderr, "tarvel-report: %s\n", message.toUtf8().constData());
     return kExitFailure;
 }

@@ -8,10 +8,13 @@
 struct TCliCommand {
     const char *name;
     const char *usage; // the arguments, as printed by the usage text
+    const char *summary = ""; // what it does, in one line of --help
     // Returns the exit status: 0 success, 1 failure (message on stderr), 2 bad arguments.
     std::function<int(const QStringList &arguments)> run;
 
     TCliCommand(const char *name, const char *usage, std::function<int(const QStringList &)> run);
+    TCliCommand(const char *name, const char *usage, const char *summary,
+                std::function<int(const QStringList &)> run);
 };
 
 const QList<const TCliCommand *> &CliCommands();

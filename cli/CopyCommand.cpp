@@ -1,6 +1,7 @@
 // tarvel-report copy REPORT.srp OUTPUT.srp: the save-as copy of the viewer, with the page
 // header and text styles the viewer would show the report with.
 #include "cli/Commands.h"
+#include "cli/TerminalProgress.h"
 
 #include "export/ReportCopy.h"
 #include "foundation/Messages.h"
@@ -32,7 +33,7 @@ int copyReport(const QStringList &args)
     int status = kExitOk;
     if (!CliCheckReadable(args[0], status) || !CliCheckOutput(args[0], args[1], status))
         return status;
-    TSilentProgress progress;
+    TTerminalProgress progress;
     switch (SaveReportCopy(args[0], args[1], shownHeaderRecords(args[0]), progress)) {
     case TCopyStatus::Done:
         return kExitOk;
@@ -47,6 +48,6 @@ int copyReport(const QStringList &args)
     }
 }
 
-const TCliCommand command("copy", "REPORT.srp OUTPUT.srp", copyReport);
+const TCliCommand command("copy", "REPORT.srp OUTPUT.srp", "the viewer's \"save as .srp\" copy", copyReport);
 
 } // namespace

@@ -2,6 +2,7 @@
 // export, byte for byte, with the options of section [export] of FILE (default CLIENT.PAR in
 // the program directory). OUTPUT ending in ".txt" (any letter case) gives text pages.
 #include "cli/Commands.h"
+#include "cli/TerminalProgress.h"
 
 #include "export/ExportToFile.h"
 #include "foundation/LanguageTable.h"
@@ -31,7 +32,7 @@ int exportReport(const QStringList &args)
 
     TExportOptions options;
     LoadExportOptions(settings, options);
-    TSilentProgress progress;
+    TTerminalProgress progress;
     switch (ExportReport(files[0], files[1], options, progress)) {
     case TExportStatus::Done:
         return kExitOk;
@@ -44,6 +45,6 @@ int exportReport(const QStringList &args)
     }
 }
 
-const TCliCommand command("export", "REPORT.srp OUTPUT [--settings FILE]", exportReport);
+const TCliCommand command("export", "REPORT.srp OUTPUT [--settings FILE]", "CSV, or fixed-width text pages when OUTPUT ends in .txt", exportReport);
 
 } // namespace

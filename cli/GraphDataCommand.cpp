@@ -49,6 +49,6 @@ int graphData(const QStringList &args)
     return kExitOk;
 }
 
-const TCliCommand command("graph-data", "REPORT.srp [--group N]", graphData);
+const TCliCommand command("graph-data", "REPORT.srp [--group N]", "the graph's \"copy data\" text, UTF-8 with CR LF", graphData);
 
 } // namespace

@@ -92,6 +92,6 @@ int graphPng(const QStringList &args)
     return kExitOk;
 }
 
-const TCliCommand command("graph-png", "REPORT.srp OUT.png [--group N] [--kind 0-6] [--width W --height H]", graphPng);
+const TCliCommand command("graph-png", "REPORT.srp OUT.png [--group N] [--kind 0-6] [--width W --height H]", "the chart as the graph window first shows it", graphPng);
 
 } // namespace

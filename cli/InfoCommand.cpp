@@ -44,6 +44,6 @@ int info(const QStringList &args)
     return kExitOk;
 }
 
-const TCliCommand command("info", "REPORT.srp", info);
+const TCliCommand command("info", "REPORT.srp", "the report's kind, orientation, pages and columns as key: value lines", info);
 
 } // namespace

@@ -1,5 +1,6 @@
 // tarvel-report pdf REPORT.srp OUT.pdf: every page into one PDF file.
 #include "cli/Commands.h"
+#include "cli/TerminalProgress.h"
 
 #include "engine/PageRender.h"
 #include "engine/PageStore.h"
@@ -17,16 +18,19 @@ int pdf(const QStringList &args)
     if (!CliCheckReadable(args[0], status) || !CliCheckOutput(args[0], args[1], status))
         return status;
     TPageStore store;
-    if (RunReportIntoStore(args[0], store) != TBatchRunResult::Ok)
+    TTerminalProgress progress;
+    if (RunReportIntoStore(args[0], store, &progress) != TBatchRunResult::Ok)
         return kExitFailure; // the reason went to stderr
     // The old file stays until the new one is complete; a failure leaves no half file.
     TOutputFile out(args[1]);
-    if (!out.Open() || !RenderPagesToPdf(store, &out.Device()) || !out.Commit())
+    if (!out.Open() || !RenderPagesToPdf(store, &out.Device(), [&](int done, int total) { progress.Pages(done, total); }) ||
+        !out.Commit())
         return CliFail(QStringLiteral("cannot write %1: %2").arg(args[1], out.ErrorString()));
+    progress.Finished();
     CliPrint(QStringLiteral("pages: %1\n").arg(store.PageCount()));
     return kExitOk;
 }
 
-const TCliCommand command("pdf", "REPORT.srp OUT.pdf", pdf);
+const TCliCommand command("pdf", "REPORT.srp OUT.pdf", "every page as the preview shows it, as one PDF", pdf);
 
 } // namespace

@@ -1,5 +1,6 @@
 // tarvel-report png REPORT.srp OUTDIR [--dpi N]: every page as OUTDIR/page-0001.png, ...
 #include "cli/Commands.h"
+#include "cli/TerminalProgress.h"
 
 #include "engine/PageRender.h"
 #include "engine/PageStore.h"
@@ -31,7 +32,8 @@ int png(const QStringList &args)
     if (!CliCheckReadable(rest[0], status))
         return status;
     TPageStore store;
-    if (RunReportIntoStore(rest[0], store) != TBatchRunResult::Ok)
+    TTerminalProgress progress;
+    if (RunReportIntoStore(rest[0], store, &progress) != TBatchRunResult::Ok)
         return kExitFailure; // the reason went to stderr
     if (!QDir().mkpath(rest[1]))
         return CliFail(QStringLiteral("cannot create the folder %1").arg(rest[1]));
@@ -43,11 +45,13 @@ int png(const QStringList &args)
             return CliFail(QStringLiteral("%1 is the report itself").arg(name));
         if (!out.Open() || !RenderPageImage(store, i, dpi).save(&out.Device(), "PNG") || !out.Commit())
             return CliFail(QStringLiteral("cannot write %1: %2").arg(name, out.ErrorString()));
+        progress.Pages(i + 1, store.PageCount());
     }
+    progress.Finished();
     CliPrint(QStringLiteral("pages: %1\n").arg(store.PageCount()));
     return kExitOk;
 }
 
-const TCliCommand command("png", "REPORT.srp OUTDIR [--dpi N]", png);
+const TCliCommand command("png", "REPORT.srp OUTDIR [--dpi N]", "every page as OUTDIR/page-0001.png, ...", png);
 
 } // namespace

@@ -40,6 +40,6 @@ int visual(const QStringList &args)
     return kExitOk;
 }
 
-const TCliCommand command("visual", "< LINES", visual);
+const TCliCommand command("visual", "< LINES", "Windows-1255 lines to visual code page 862 lines", visual);
 
 } // namespace

@@ -37,7 +37,8 @@ bool RenderPagesToPdf(const TPageStore &store, const QString &fileName)
     return RenderPagesToPdf(store, &file) && file.flush();
 }
 
-bool RenderPagesToPdf(const TPageStore &store, QIODevice *device)
+bool RenderPagesToPdf(const TPageStore &store, QIODevice *device,
+                      const std::function<void(int done, int total)> &pageDone)
 {
     if (store.PageCount() == 0)
         return false;
@@ -66,6 +67,8 @@ bool RenderPagesToPdf(const TPageStore &store, QIODevice *device)
         painter.scale(scale, scale);
         store.PaintPage(i, painter);
         painter.restore();
+        if (pageDone)
+            pageDone(i + 1, store.PageCount());
     }
     return painter.end();
 }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <sys/stat.h>
@@ -24,22 +25,88 @@ QString withSlash(QString dir)
     return dir;
 }
 
-QString executableDir()
+QString userConfigHome(const TProgramDirSources &sources)
 {
-    const QString home = qEnvironmentVariable("TARVEL_HOME");
-    if (!home.isEmpty())
-        return withSlash(QDir(home).absolutePath());
+    // The base directory specification ignores relative values.
+    if (!sources.configHome.isEmpty() && QDir::isAbsolutePath(sources.configHome))
+        return withSlash(sources.configHome);
+    return withSlash(sources.homeDir) + QLatin1String(".config/");
+}
+
+} // namespace
+
+QString ExecutableDir()
+{
     if (QCoreApplication::instance())
         return withSlash(QCoreApplication::applicationDirPath());
     return withSlash(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2));
 }
 
-} // namespace
+QString SharedDataDir()
+{
+    // Installed programs find their shared files by the relative place the install rules
+    // gave them, so an installation works under any prefix.
+    const QString dir = withSlash(QDir::cleanPath(ExecutableDir() + QLatin1String(TARVEL_SHARE_FROM_BIN)));
+    return QFileInfo::exists(FileInDir(dir, QStringLiteral("CLIENT.PAR"))) ? dir : QString();
+}
+
+TProgramDirChoice ChooseProgramDir(const TProgramDirSources &sources)
+{
+    if (!sources.tarvelHome.isEmpty())
+        return {withSlash(QDir(sources.tarvelHome).absolutePath()), false};
+    const QString exeDir = withSlash(sources.executableDir);
+    if (QFileInfo::exists(FileInDir(exeDir, QStringLiteral("CLIENT.PAR"))) || sources.sharedDataDir.isEmpty())
+        return {exeDir, false};
+    return {userConfigHome(sources) + QLatin1String("tarvel/"), true};
+}
+
+QStringList DefaultSettingsFiles()
+{
+    return {QStringLiteral("TRVL.PAR"), QStringLiteral("TRNSFONT.INI"), QStringLiteral("CLIENT.PAR")};
+}
+
+bool SeedSettingsDir(const QString &dir, const QString &defaultsDir)
+{
+    if (!QDir().mkpath(dir))
+        return false;
+    bool ok = true;
+    for (const QString &name : DefaultSettingsFiles()) {
+        const QString target = FileInDir(dir, name);
+        const QString source = FileInDir(defaultsDir, name);
+        if (QFileInfo::exists(target) || !QFileInfo::exists(source))
+            continue;
+        // Copied under a temporary name and renamed, so an interrupted copy leaves no half file.
+        const QString partial = target + QLatin1String(".new");
+        QFile::remove(partial);
+        if (!QFile::copy(source, partial)) {
+            ok = false;
+            continue;
+        }
+        // The installed defaults are read-only; the user's copy must take the settings written back.
+        QFile::setPermissions(partial, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                           QFileDevice::ReadOther);
+        if (!QFile::rename(partial, target)) {
+            QFile::remove(partial);
+            ok = false;
+        }
+    }
+    return ok;
+}
 
 void ResolvePaths()
 {
     TInstallPaths p;
-    p.programDir = executableDir();
+    TProgramDirSources sources;
+    sources.tarvelHome = qEnvironmentVariable("TARVEL_HOME");
+    sources.executableDir = ExecutableDir();
+    sources.configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    sources.homeDir = QDir::homePath();
+    if (sources.tarvelHome.isEmpty())
+        sources.sharedDataDir = SharedDataDir();
+    const TProgramDirChoice choice = ChooseProgramDir(sources);
+    if (choice.userSettings && !QFileInfo::exists(FileInDir(choice.dir, QStringLiteral("CLIENT.PAR"))))
+        SeedSettingsDir(choice.dir, sources.sharedDataDir); // a failure leaves the built-in defaults
+    p.programDir = choice.dir;
     const QString local = FileInDir(p.programDir, QStringLiteral("CLIENT.PAR"));
     const QString serverPath = IniReadString(local, QStringLiteral("general"), QStringLiteral("SERVER_PATH"));
     const QString csSystem = IniReadString(local, QStringLiteral("general"), QStringLiteral("CS_SYSTEM"), QStringLiteral("S"));

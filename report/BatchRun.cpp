@@ -6,7 +6,25 @@
 
 #include <QFile>
 
-TBatchRunResult RunReportIntoStore(const QString &fileName, TPageStore &store)
+namespace {
+
+// Passes the run's per-record progress on to a sink, counting the records.
+class TCountingRunObserver final : public TReportRunObserver
+{
+public:
+    explicit TCountingRunObserver(TProgressSink *sink) : m_step(sink) {}
+    void Progress(int percent) override { m_going = m_step(percent); }
+    bool Cancelled() const override { return !m_going; }
+    void ReportDone(bool) override {}
+
+private:
+    TProgressStep m_step;
+    bool m_going = true;
+};
+
+} // namespace
+
+TBatchRunResult RunReportIntoStore(const QString &fileName, TPageStore &store, TProgressSink *progress)
 {
     QFile probe(fileName);
     if (!probe.open(QIODevice::ReadOnly))
@@ -15,7 +33,7 @@ TBatchRunResult RunReportIntoStore(const QString &fileName, TPageStore &store)
     LoadIntlSettings();
     TfrmReport form(fileName, QStringLiteral("ADMIN"));
     form.LoadReport();
-    switch (form.StartRun(nullptr)) {
+    switch (form.StartRun(progress)) {
     case TfrmReport::TRunStart::RefusedVersion:
     case TfrmReport::TRunStart::Cancelled:
         return TBatchRunResult::Refused;
@@ -24,7 +42,9 @@ TBatchRunResult RunReportIntoStore(const QString &fileName, TPageStore &store)
     case TfrmReport::TRunStart::Ready:
         break;
     }
-    TSilentRunObserver observer;
+    TCountingRunObserver observer(progress);
     form.GeneratePages(store, observer);
+    if (progress)
+        progress->Finished();
     return TBatchRunResult::Ok;
 }

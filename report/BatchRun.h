@@ -4,7 +4,9 @@
 #include <QString>
 
 class TPageStore;
+class TProgressSink;
 
 enum class TBatchRunResult { Ok, Refused, NoData, Unreadable };
 
-TBatchRunResult RunReportIntoStore(const QString &fileName, TPageStore &store);
+// The progress sink, when given, is told the reading percentage and the records read.
+TBatchRunResult RunReportIntoStore(const QString &fileName, TPageStore &store, TProgressSink *progress = nullptr);
