@@ -8,6 +8,8 @@
 #include "foundation/AppState.h"
 #include "foundation/IniFile.h"
 #include "foundation/DisplayText.h"
+#include "support/TextReading.h"
+#include "support/WindowTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -106,6 +108,9 @@ TEST_F(PreviewWindow, ToolbarFollowsGenerationAndPages)
 TEST_F(PreviewWindow, CaptionAndHintsComeFromTheLanguageTable)
 {
     EXPECT_EQ(window->windowTitle(), DisplayFormat(145, {"/tmp/report.srp"}));
+    // The caption is the text alone, read from the right, with no double space.
+    EXPECT_EQ(ReadFromTheRight(window->windowTitle()), QString::fromUtf8("צופה בקובץ /tmp/report.srp"));
+    EXPECT_EQ(TextsInLeftToRightForm(window.get()), QStringList());
     TfrmReportPreview empty{QString(), QIcon()};
     EXPECT_EQ(empty.windowTitle(), DisplayText(1));
     EXPECT_EQ(window->btnPageDown->toolTip(), DisplayText(2));

@@ -4,9 +4,13 @@
 
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/DisplayText.h"
+#include "foundation/MessageBox.h"
+#include "support/TextReading.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -67,6 +71,38 @@ TEST(ReportProgress, WithStopCancelEndsAtOnceAndStopKeepsTheWork)
     window.btnStop->click();
     EXPECT_TRUE(window.Cancelled);
     EXPECT_TRUE(window.Stopped);
+}
+
+// With TARVEL_SCREENSHOTS set, windows are saved there as PNG to be looked at.
+void screenshot(QWidget &window, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("TARVEL_SCREENSHOTS");
+    if (!folder.isEmpty())
+        window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+TEST(ReportProgress, TheQuestionReadsFromTheRightAndEscapeGoesOn)
+{
+    InstallMessageWindow();
+    TfrmReportProgress window;
+    window.ShowProgress(50, 51, true);
+    window.SetPercent(40);
+    screenshot(window, "progress-window");
+    QString asked;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<TfrmMessage *>(w); box && box->isVisible()) {
+                asked = box->lblMsg()->text();
+                screenshot(*box, "progress-question");
+                QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(box, &esc);
+            }
+    });
+    window.btnCancel->click();
+    SetMessageHandler({});
+    EXPECT_EQ(ReadFromTheRight(asked), QString::fromUtf8("להפסיק יצוא מבלי לשמור?"));
+    EXPECT_FALSE(window.Cancelled); // Escape answers No: the export goes on
+    window.hide();
 }
 
 TEST(ReportProgress, CloseBoxCancelsInsteadOfClosing)

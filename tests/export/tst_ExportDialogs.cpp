@@ -5,6 +5,8 @@
 #include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "support/TestFiles.h"
+#include "support/TextReading.h"
+#include "support/WindowTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -75,6 +77,14 @@ TEST_F(DialogTest, ExportOptionsLoadIntoTheControls)
     csv.show();
     screenshot(csv, "export-options-csv");
     EXPECT_EQ(csv.pagExportOpt->currentWidget(), csv.tabCSV);
+}
+
+TEST_F(DialogTest, ExportOptionsReadFromTheRight)
+{
+    TfrmExportOpt dialog(nullptr, dir.write("CLIENT.PAR", ""));
+    EXPECT_EQ(TextsInLeftToRightForm(&dialog), QStringList());
+    EXPECT_EQ(ReadFromTheRight(dialog.chkAsciiDos->text()), QString::fromUtf8("שמור כ DOS ASCII"));
+    EXPECT_EQ(ReadFromTheRight(dialog.pagExportOpt->tabText(0)), QString::fromUtf8("קובץ CSV"));
 }
 
 TEST_F(DialogTest, ExportOptionsClicksAndOk)
@@ -166,6 +176,7 @@ TEST_F(SaveDialogTest, ShowsTheFolderItsFilesAndTheDrives)
         EXPECT_EQ(dialog.edtFileName->layoutDirection(), Qt::LeftToRight);
         EXPECT_EQ(dialog.cmbSaveAsType->layoutDirection(), Qt::LeftToRight);
         EXPECT_EQ(dialog.windowTitle(), DisplayText(132));
+        EXPECT_EQ(TextsInLeftToRightForm(&dialog), QStringList());
         EXPECT_EQ(dialog.cmbSaveAsType->count(), 4);
         EXPECT_EQ(dialog.cmbSaveAsType->itemText(0), "Script files (*.SRP)");
         EXPECT_EQ(dialog.cmbSaveAsType->itemText(3), "Text files (*.TXT)");

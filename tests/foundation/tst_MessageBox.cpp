@@ -2,6 +2,8 @@
 #include "foundation/LanguageTable.h"
 #include "foundation/MessageBox.h"
 #include "foundation/Messages.h"
+#include "foundation/DisplayText.h"
+#include "support/TextReading.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -130,6 +132,20 @@ TEST(MessageBox, AskYesNoClosedIsNo)
     });
     EXPECT_FALSE(AskYesNo("?"));
     SetMessageHandler({});
+}
+
+TEST(MessageBox, AMessageWithAPathReadsFromTheRight)
+{
+    TfrmMessage box(DisplayFormat(146, {"/home/user/דוחות"}), "", mkWarning, mbOK);
+    box.show();
+    const QString folder = qEnvironmentVariable("TARVEL_SCREENSHOTS");
+    if (!folder.isEmpty())
+        box.grab().save(folder + QStringLiteral("/message-path.png"));
+    // The path reads left to right as a whole, even where a folder name is Hebrew.
+    EXPECT_TRUE(ShowsLeftToRight(box.lblMsg()->text(), "/home/user/"));
+    EXPECT_EQ(ReadFromTheRight(DisplayFormat(146, {"/home/user/reports"})),
+              QString::fromUtf8("נתיב /home/user/reports לא קיים"));
+    EXPECT_EQ(box.windowTitle(), DisplayText(1));
 }
 
 TEST(MessageBox, ClampToWorkArea)

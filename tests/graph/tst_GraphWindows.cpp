@@ -2,6 +2,7 @@
 // that follow the view, dialogs that copy values in and out, and screenshots of each kind.
 #include "GraphTestSupport.h"
 
+#include "foundation/DisplayText.h"
 #include "foundation/IniFile.h"
 #include "foundation/Paths.h"
 #include "graph/ChartPainter.h"
@@ -9,6 +10,8 @@
 #include "graph/GraphOptionDialogs.h"
 #include "graph/GraphWindow.h"
 #include "graph/TrafficGraphWindow.h"
+#include "support/TextReading.h"
+#include "support/WindowTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,6 +76,10 @@ TEST(GraphWindows, GraphWindowEveryKind)
     const QWidget *first = window.tlbGraph->widgetForAction(window.btnPrevPage);
     const QWidget *last = window.tlbGraph->widgetForAction(window.btnExit);
     EXPECT_GT(first->x(), last->x());
+    // Menus, hints and the caption read from the right ("&גלריה...", not "...&גלריה").
+    EXPECT_EQ(TextsInLeftToRightForm(&window), QStringList());
+    EXPECT_TRUE(ShownTexts(&window).contains(DisplayText(61)));
+    EXPECT_EQ(window.windowTitle(), DisplayText(54));
 
     for (int kind = 0; kind <= 6; ++kind) {
         for (bool threeD : {false, true}) {
@@ -108,6 +115,8 @@ TEST(GraphWindows, TrafficWindow)
     EXPECT_FALSE(window.btnKind[6]->isVisible());
     EXPECT_TRUE(window.btnKind[2]->isChecked());
     EXPECT_EQ(window.cmbMultiY->count(), 2);
+    EXPECT_EQ(TextsInLeftToRightForm(&window), QStringList());
+    EXPECT_EQ(window.windowTitle(), DisplayText(54));
     for (int kind = 0; kind <= 3; ++kind) {
         for (bool threeD : {false, true}) {
             window.btnKind[kind]->trigger();
@@ -131,6 +140,7 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     owner.setGeometry(100, 100, 800, 600);
 
     auto look = [](QDialog &d, const char *name) {
+        EXPECT_EQ(TextsInLeftToRightForm(&d), QStringList()) << name;
         d.show();
         QApplication::processEvents();
         shot(d, QString::fromLatin1(name));
@@ -146,6 +156,8 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     EXPECT_EQ(out.lines, (QStringList{QString(), QStringLiteral("b")}));
     EXPECT_EQ(out.bottom, QStringLiteral("x"));
     EXPECT_EQ(titles.edtBottom->maxLength(), 200);
+    EXPECT_TRUE(ShownTexts(&titles).contains(DisplayText(99)));
+    EXPECT_EQ(ReadFromTheRight(DisplayText(99)), QString::fromUtf8("כותרת תחתית (ציר X)"));
     look(titles, "dialog-titles");
 
     TfrmGraphColors graphColors(&owner, false);
