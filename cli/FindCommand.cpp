@@ -1,6 +1,7 @@
 // tarvel-report find REPORT TEXT [--count]: the numbers of the pages that hold TEXT, one a
 // line, found as the viewer's find bar finds them; with --count only how many pages hold it.
 #include "cli/Commands.h"
+#include "cli/TerminalProgress.h"
 
 #include "engine/PageStore.h"
 #include "engine/StoreSearch.h"
@@ -21,9 +22,11 @@ int find(const QStringList &args)
     if (!CliCheckReadable(rest[0], status))
         return status;
     TPageStore store;
-    if (RunReportIntoStore(rest[0], store) != TBatchRunResult::Ok)
+    TTerminalProgress progress;
+    if (RunReportIntoStore(rest[0], store, &progress) != TBatchRunResult::Ok)
         return kExitFailure; // the reason went to stderr
     const std::vector<std::pair<int, int>> found = FindInStore(store, text);
+    progress.Finished();
     if (countOnly) {
         CliPrint(QStringLiteral("%1\n").arg(found.size()));
         return kExitOk;
@@ -35,6 +38,7 @@ int find(const QStringList &args)
     return kExitOk;
 }
 
-const TCliCommand command("find", "REPORT.srp TEXT [--count]", find);
+const TCliCommand command("find", "REPORT.srp TEXT [--count]",
+                          "the numbers of the pages that hold TEXT, as the viewer's find bar finds them", find);
 
 } // namespace
