@@ -1,5 +1,6 @@
 #include "export/SaveReportDialog.h"
 
+#include "export/DriveList.h"
 #include "export/ExportOptionsDialog.h"
 #include "foundation/FontTranslationUi.h"
 #include "foundation/DisplayText.h"
@@ -182,13 +183,11 @@ void TfrmSaveReport::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-// The drive list: every mounted file system that is ready.
+// The drive list: the root folder and every mounted file system that is ready.
 void TfrmSaveReport::fillDrives()
 {
     cmbDrive->clear();
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady())
-            cmbDrive->addItem(volume.rootPath());
+    cmbDrive->addItems(DriveRoots(QStorageInfo::mountedVolumes()));
 }
 
 void TfrmSaveReport::driveChanged(int index)
@@ -212,8 +211,10 @@ bool TfrmSaveReport::SetDirectory(const QString &directory)
         lstDirectory->addItem(QStringLiteral(".."));
     lstDirectory->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
 
-    const QString root = QStorageInfo(m_directory).rootPath();
-    const int drive = cmbDrive->findText(root);
+    QStringList roots;
+    for (int i = 0; i < cmbDrive->count(); ++i)
+        roots.append(cmbDrive->itemText(i));
+    const int drive = cmbDrive->findText(DriveOf(m_directory, roots));
     if (drive >= 0)
         cmbDrive->setCurrentIndex(drive);
     fillFiles();
