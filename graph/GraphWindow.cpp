@@ -1,5 +1,7 @@
 #include "graph/GraphWindow.h"
 
+#include "graph/ChartWindowTools.h"
+
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/FontTranslationUi.h"
 #include "foundation/DisplayText.h"
@@ -18,10 +20,6 @@
 #include <QSpinBox>
 #include <QToolBar>
 #include <QVBoxLayout>
-
-namespace {
-QString withoutAmpersand(int text) { return DisplayText(text).remove(QLatin1Char('&')); }
-} // namespace
 
 TfrmGraph::TfrmGraph(QWidget *owner, const QIcon &icon)
     : QDialog(owner, Qt::Window)
@@ -53,52 +51,59 @@ TfrmGraph::~TfrmGraph() { qApp->removeEventFilter(this); }
 
 void TfrmGraph::buildMenus(QMenuBar *menus)
 {
-    QMenu *graph = menus->addMenu(DisplayText(55));
-    mnuCopyPicture = graph->addAction(DisplayText(56), this, [this] { crtGraph->CopyPicture(); });
-    mnuCopyData = graph->addAction(DisplayText(57), this, [this] { m_view.Data().CopyDataToClipboard(); });
-    graph->addSeparator();
-    mnuPrint = graph->addAction(DisplayText(58), this, [this] { PrintGraph(); });
-    mnuPrintSetup = graph->addAction(DisplayText(58));
-    mnuPrintSetup->setVisible(false);
-    graph->addSeparator();
-    mnuExit = graph->addAction(DisplayText(59), this, &QDialog::close);
-    QMenu *options = menus->addMenu(DisplayText(60));
-    mnuGallery = options->addAction(DisplayText(61), this, [this] { ShowGallery(); });
-    mnuGridlines = options->addAction(DisplayText(64), this, [this] { ShowGridlines(); });
-    mnuMarks = options->addAction(DisplayText(121), this, [this] { ShowMarks(); });
-    mnuColors = options->addAction(DisplayText(62), this, [this] { ShowColors(); });
-    mnuTitles = options->addAction(DisplayText(63), this, [this] { ShowTitles(); });
-    mnuFonts = options->addAction(DisplayText(114), this, [this] { ShowFonts(); });
+    TChartMenuHandlers on;
+    on.copyPicture = [this] { crtGraph->CopyPicture(); };
+    on.copyData = [this] { m_view.Data().CopyDataToClipboard(); };
+    on.print = [this] { PrintGraph(); };
+    on.exit = [this] { close(); };
+    on.gallery = [this] { ShowGallery(); };
+    on.gridlines = [this] { ShowGridlines(); };
+    on.marks = [this] { ShowMarks(); };
+    on.colors = [this] { ShowColors(); };
+    on.titles = [this] { ShowTitles(); };
+    on.fonts = [this] { ShowFonts(); };
+    const TChartMenus m = BuildChartMenus(menus, this, on);
+    mnuCopyPicture = m.copyPicture;
+    mnuCopyData = m.copyData;
+    mnuPrint = m.print;
+    mnuPrintSetup = m.printSetup;
+    mnuExit = m.exit;
+    mnuGallery = m.gallery;
+    mnuGridlines = m.gridlines;
+    mnuMarks = m.marks;
+    mnuColors = m.colors;
+    mnuTitles = m.titles;
+    mnuFonts = m.fonts;
 }
 
 void TfrmGraph::buildToolbar()
 {
-    tlbGraph = new QToolBar(this);
-    tlbGraph->setIconSize(QSize(22, 22));
-    btnPrevGroup = tlbGraph->addAction(GraphToolIcon(TGraphIcon::PreviousGroup), DisplayText(196), this, [this] {
+    TChartToolbarBuilder tools(this);
+    tlbGraph = tools.Toolbar();
+    btnPrevGroup = tools.Button(TGraphIcon::PreviousGroup, 196, [this] {
         m_view.ChangeGroup(-1);
         refresh();
     });
-    btnNextGroup = tlbGraph->addAction(GraphToolIcon(TGraphIcon::NextGroup), DisplayText(195), this, [this] {
+    btnNextGroup = tools.Button(TGraphIcon::NextGroup, 195, [this] {
         m_view.ChangeGroup(1);
         refresh();
     });
-    sepGroups = tlbGraph->addSeparator();
-    btnPrevPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::PreviousPage), DisplayText(103), this, [this] {
+    sepGroups = tools.Separator();
+    btnPrevPage = tools.Button(TGraphIcon::PreviousPage, 103, [this] {
         m_view.PreviousPage();
         refresh();
     });
-    btnNextPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::NextPage), DisplayText(104), this, [this] {
+    btnNextPage = tools.Button(TGraphIcon::NextPage, 104, [this] {
         m_view.NextPage();
         refresh();
     });
-    tlbGraph->addSeparator();
+    tools.Separator();
     sedPointsPerPage = new QSpinBox(tlbGraph);
     sedPointsPerPage->setRange(1, 999);
     sedPointsPerPage->setToolTip(DisplayText(108));
     actPointsPerPage = tlbGraph->addWidget(sedPointsPerPage);
     connect(sedPointsPerPage, &QSpinBox::valueChanged, this, [this](int v) { pointsPerPageEdited(v); });
-    tlbGraph->addSeparator();
+    tools.Separator();
     auto *fields = new QActionGroup(this);
     for (int b = 0; b < 5; ++b) {
         btnField[b] = tlbGraph->addAction(QString());
@@ -109,7 +114,7 @@ void TfrmGraph::buildToolbar()
             refresh();
         });
     }
-    sepFields = tlbGraph->addSeparator();
+    sepFields = tools.Separator();
     cmbFields = new QComboBox(tlbGraph);
     cmbFields->setMinimumContentsLength(16);
     actFields = tlbGraph->addWidget(cmbFields);
@@ -117,37 +122,29 @@ void TfrmGraph::buildToolbar()
         m_view.SelectYField(index + 1);
         refresh();
     });
-    sepFieldList = tlbGraph->addSeparator();
-    auto *kinds = new QActionGroup(this);
-    for (int k = 0; k < 7; ++k) {
-        btnKind[k] = tlbGraph->addAction(GraphKindIcon(k), withoutAmpersand(82 + k));
-        btnKind[k]->setCheckable(true);
-        kinds->addAction(btnKind[k]);
-        connect(btnKind[k], &QAction::triggered, this, [this, k] {
-            if (k == 6)
-                m_view.PieButton();
-            else
-                m_view.KindButton(k);
-            refresh();
-        });
-    }
-    tlbGraph->addSeparator();
-    btn3D = tlbGraph->addAction(GraphToolIcon(TGraphIcon::ThreeD), withoutAmpersand(90));
-    btn3D->setCheckable(true);
-    connect(btn3D, &QAction::triggered, this, [this](bool on) {
+    sepFieldList = tools.Separator();
+    tools.KindButtons(btnKind, [this](int k) {
+        if (k == 6)
+            m_view.PieButton();
+        else
+            m_view.KindButton(k);
+        refresh();
+    });
+    tools.Separator();
+    btn3D = tools.ThreeDButton([this](bool on) {
         m_view.Set3D(on);
         refresh();
     });
-    btnMarks = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Marks), DisplayText(107), this, [this] {
+    btnMarks = tools.Button(TGraphIcon::Marks, 107, [this] {
         m_view.NextMarksStyle();
         refresh();
     });
-    btnLegend = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Legend), DisplayText(197), this, [this] {
+    btnLegend = tools.Button(TGraphIcon::Legend, 197, [this] {
         m_view.ToggleLegend();
         refresh();
     });
-    btnPrint = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Print), DisplayText(105), this, [this] { PrintGraph(); });
-    btnExit = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Exit), DisplayText(106), this, &QDialog::close);
+    btnPrint = tools.Button(TGraphIcon::Print, 105, [this] { PrintGraph(); });
+    btnExit = tools.Button(TGraphIcon::Exit, 106, [this] { close(); });
     btnPrevPage->setEnabled(false);
     btnPrevGroup->setEnabled(false);
     btnLegend->setEnabled(false);
@@ -251,7 +248,7 @@ void TfrmGraph::PrintGraph() { crtGraph->Print(); }
 
 bool TfrmGraph::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget() != this)
+    if (!IsChartWindowKey(this, event))
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     const bool ctrlOnly = key->modifiers() == Qt::ControlModifier;

@@ -1,5 +1,7 @@
 #include "graph/TrafficGraphWindow.h"
 
+#include "graph/ChartWindowTools.h"
+
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/FontTranslationUi.h"
 #include "foundation/DisplayText.h"
@@ -30,15 +32,12 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
     auto *menus = new QMenuBar(this);
     layout->setMenuBar(menus);
 
-    QMenu *graph = menus->addMenu(DisplayText(55));
-    graph->addAction(DisplayText(56), this, [this] { crtGraph->CopyPicture(); });
-    graph->addAction(DisplayText(57), this, [this] { m_view.Data().CopyDataToClipboard(m_view.CurrentPage()); });
-    graph->addSeparator();
-    graph->addAction(DisplayText(58), this, [this] { PrintGraph(); });
-    graph->addSeparator();
-    graph->addAction(DisplayText(59), this, &QDialog::close);
-    QMenu *options = menus->addMenu(DisplayText(60));
-    options->addAction(DisplayText(61), this, [this] {
+    TChartMenuHandlers on;
+    on.copyPicture = [this] { crtGraph->CopyPicture(); };
+    on.copyData = [this] { m_view.Data().CopyDataToClipboard(m_view.CurrentPage()); };
+    on.print = [this] { PrintGraph(); };
+    on.exit = [this] { close(); };
+    on.gallery = [this] {
         TfrmGraphGallery d(this, true);
         runDialog(d, [&] { d.CopyIn(m_view.Kind(), m_view.View3D(), m_view.Percent3D(), false, true); }, [&] {
             int kind = m_view.Kind(), percent = m_view.Percent3D();
@@ -46,8 +45,8 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
             d.CopyOut(kind, view3D, percent);
             m_view.SetGallery(kind, view3D, percent);
         });
-    });
-    options->addAction(DisplayText(64), this, [this] {
+    };
+    on.gridlines = [this] {
         TfrmGraphGridlines d(this);
         runDialog(d, [&] { d.CopyIn(m_view.Settings().verticalGrid, m_view.Settings().horizontalGrid); }, [&] {
             TGraphSettings s = m_view.Settings();
@@ -56,16 +55,16 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
             m_view.SaveSettings();
             m_view.ApplyAll();
         });
-    });
-    options->addAction(DisplayText(121), this, [this] {
+    };
+    on.marks = [this] {
         TfrmGraphMarks d(this);
         runDialog(d, [&] { d.CopyIn(m_view.MarksStyle()); }, [&] {
             int style = m_view.MarksStyle();
             d.CopyOut(style);
             m_view.SetMarksStyle(style);
         });
-    });
-    options->addAction(DisplayText(62), this, [this] {
+    };
+    on.colors = [this] {
         TfrmGraphColors d(this, true);
         runDialog(d, [&] { d.CopyIn(m_view.Settings().colors); }, [&] {
             TGraphSettings s = m_view.Settings();
@@ -74,8 +73,8 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
             m_view.SaveSettings();
             m_view.ApplyAll();
         });
-    });
-    options->addAction(DisplayText(63), this, [this] {
+    };
+    on.titles = [this] {
         TfrmGraphTitles d(this);
         runDialog(d, [&] { d.CopyIn(m_view.Titles()); }, [&] {
             TGraphTitles t = m_view.Titles();
@@ -83,8 +82,8 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
             m_view.SetTitles(t);
             m_view.ApplyAll();
         });
-    });
-    options->addAction(DisplayText(114), this, [this] {
+    };
+    on.fonts = [this] {
         TfrmGraphFonts d(this);
         runDialog(d, [&] { d.CopyIn(m_view.Settings().fonts); }, [&] {
             TGraphSettings s = m_view.Settings();
@@ -93,7 +92,9 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
             m_view.SaveSettings();
             m_view.ApplyAll();
         });
-    });
+    };
+    const TChartMenus chartMenus = BuildChartMenus(menus, this, on);
+    QMenu *options = chartMenus.options;
     // The average, lowest and highest lines over the series shown.
     options->addSeparator();
     for (int which = 0; which < 3; ++which) {
@@ -105,13 +106,11 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
         });
     }
 
-    tlbGraph = new QToolBar(this);
-    tlbGraph->setIconSize(QSize(22, 22));
-    btnPrevPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::PreviousPage), DisplayText(103), this,
-                                      [this] { showPage(m_view.CurrentPage() - 1); });
-    btnNextPage = tlbGraph->addAction(GraphToolIcon(TGraphIcon::NextPage), DisplayText(104), this,
-                                      [this] { showPage(m_view.CurrentPage() + 1); });
-    tlbGraph->addSeparator();
+    TChartToolbarBuilder tools(this);
+    tlbGraph = tools.Toolbar();
+    btnPrevPage = tools.Button(TGraphIcon::PreviousPage, 103, [this] { showPage(m_view.CurrentPage() - 1); });
+    btnNextPage = tools.Button(TGraphIcon::NextPage, 104, [this] { showPage(m_view.CurrentPage() + 1); });
+    tools.Separator();
     cmbMultiY = new QComboBox(tlbGraph);
     cmbMultiY->setMinimumContentsLength(18);
     tlbGraph->addWidget(cmbMultiY);
@@ -119,31 +118,24 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
         m_view.SelectMultiY(index + 1);
         refresh();
     });
-    tlbGraph->addSeparator();
-    auto *kinds = new QActionGroup(this);
-    for (int k = 0; k < 7; ++k) {
-        btnKind[k] = tlbGraph->addAction(GraphKindIcon(k), DisplayText(82 + k).remove(QLatin1Char('&')));
-        btnKind[k]->setCheckable(true);
-        btnKind[k]->setVisible(k < 4);
-        kinds->addAction(btnKind[k]);
-        connect(btnKind[k], &QAction::triggered, this, [this, k] {
-            m_view.ChangeKind(k);
-            refresh();
-        });
-    }
-    tlbGraph->addSeparator();
-    btn3D = tlbGraph->addAction(GraphToolIcon(TGraphIcon::ThreeD), DisplayText(90).remove(QLatin1Char('&')));
-    btn3D->setCheckable(true);
-    connect(btn3D, &QAction::triggered, this, [this](bool on) {
+    tools.Separator();
+    tools.KindButtons(btnKind, [this](int k) {
+        m_view.ChangeKind(k);
+        refresh();
+    });
+    for (int k = 4; k < 7; ++k)
+        btnKind[k]->setVisible(false); // stairs, points and pie do not suit traffic
+    tools.Separator();
+    btn3D = tools.ThreeDButton([this](bool on) {
         m_view.Set3D(on);
         refresh();
     });
-    btnMarks = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Marks), DisplayText(107), this, [this] {
+    btnMarks = tools.Button(TGraphIcon::Marks, 107, [this] {
         m_view.NextMarksStyle();
         refresh();
     });
-    btnPrint = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Print), DisplayText(105), this, [this] { PrintGraph(); });
-    btnExit = tlbGraph->addAction(GraphToolIcon(TGraphIcon::Exit), DisplayText(106), this, &QDialog::close);
+    btnPrint = tools.Button(TGraphIcon::Print, 105, [this] { PrintGraph(); });
+    btnExit = tools.Button(TGraphIcon::Exit, 106, [this] { close(); });
     layout->addWidget(tlbGraph);
 
     crtGraph = new TChartPanel(m_view.Model(), this);
@@ -213,7 +205,7 @@ void TfrmTrafficGraph::PrintGraph() { crtGraph->Print(); }
 
 bool TfrmTrafficGraph::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget() != this)
+    if (!IsChartWindowKey(this, event))
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     const bool ctrlOnly = key->modifiers() == Qt::ControlModifier;

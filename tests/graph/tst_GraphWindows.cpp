@@ -24,6 +24,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -284,6 +285,52 @@ TEST(GraphWindows, KeysPageThroughPoints)
     shot(window, QStringLiteral("graph-callout"));
     press(Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
+}
+
+// Escape with a menu or a drop-down list open closes only that; the window keeps its state.
+void escapeClosesOnlyThePopup(QDialog &window, QMenu *menu, QComboBox *list)
+{
+    auto escape = [] {
+        QWidget *popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        QKeyEvent event(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(popup, &event);
+        QApplication::processEvents();
+    };
+    menu->popup(window.mapToGlobal(QPoint(20, 20)));
+    QApplication::processEvents();
+    escape();
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_TRUE(window.isVisible());
+    list->showPopup();
+    QApplication::processEvents();
+    escape();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(window.isVisible());
+    // With nothing open, Escape closes the window.
+    QKeyEvent event(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&window, &event);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(GraphWindows, EscapeInAMenuOrListClosesOnlyThat)
+{
+    TInstallation home;
+    TTestDir dir;
+    TMessageRecorder messages;
+    {
+        TfrmGraph window(nullptr, QIcon());
+        ASSERT_TRUE(window.LoadFile(dir.write(QStringLiteral("g.srp"), CallsGraphFile(30))));
+        window.show();
+        window.cmbFields->addItems({"a", "b"});
+        escapeClosesOnlyThePopup(window, qobject_cast<QMenu *>(window.mnuGallery->parent()), window.cmbFields);
+    }
+    {
+        TfrmTrafficGraph window(nullptr, QIcon());
+        ASSERT_TRUE(window.LoadFile(dir.write(QStringLiteral("t.srp"), TrafficFile(3, 24))));
+        window.show();
+        escapeClosesOnlyThePopup(window, qobject_cast<QMenu *>(window.mnuStatistics[0]->parent()), window.cmbMultiY);
+    }
 }
 
 TEST(GraphWindows, PrintsCentredOnThePage)
