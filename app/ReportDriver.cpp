@@ -9,6 +9,7 @@
 #include "foundation/Messages.h"
 #include "graph/GraphWindowLauncher.h"
 #include "report/ReportForm.h"
+#include "report/ReportRun.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -40,12 +41,19 @@ int ShowReport(QWidget *, const QIcon &icon, const QString &fileName, const QStr
     } else if (IsGraphFile(current)) {
         RunGraphWindow(current, icon);
     } else {
+        // A report is run when it opens; a name chosen in the preview that does not open is
+        // still run when the report before it was not refused.
+        bool accepted = false;
         for (;;) {
             auto form = std::make_unique<TfrmReport>(current, userName);
-            form->LoadReport();
+            if (form->LoadReport())
+                accepted = true;
             QString next;
-            if (ReportAccepted || current.isEmpty()) {
-                next = RunReportPreview(*form, icon);
+            if (accepted || current.isEmpty()) {
+                TRunStartResult start;
+                next = RunReportPreview(*form, icon, &start);
+                if (start.Refused())
+                    accepted = false;
                 QApplication::processEvents();
             }
             if (next.isEmpty())

@@ -68,9 +68,9 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
 
 } // namespace
 
-QString RunReportPreview(TfrmReport &form, const QIcon &icon)
+QString RunReportPreview(TfrmReport &form, const QIcon &icon, TRunStartResult *result)
 {
-    TfrmReport::TRunStart start = TfrmReport::TRunStart::Ready;
+    TRunStartResult start;
     if (form.FileName().isEmpty()) {
         start = form.StartRun(nullptr);
     } else {
@@ -79,13 +79,20 @@ QString RunReportPreview(TfrmReport &form, const QIcon &icon)
         progress->ShowProgress(1, 0, false);
         start = form.StartRun(&progress->Sink());
         const bool stopped = progress->Stopped;
+        // The progress window goes before the message.
         progress.reset();
+        if (result)
+            *result = start;
+        if (start.TextNumber != 0)
+            WarnOk(start.Message());
         // A report without rows still opens, with empty pages, after text 5237.
-        if (start == TfrmReport::TRunStart::RefusedVersion)
+        if (start.Status == TRunStart::RefusedVersion)
             return QString();
-        if (start == TfrmReport::TRunStart::Cancelled && !stopped)
+        if (start.Status == TRunStart::Cancelled && !stopped)
             return QString();
     }
+    if (result)
+        *result = start;
 
     // Declared before the window: the window (and a print job it runs) goes first.
     TPageStore store;
@@ -96,7 +103,7 @@ QString RunReportPreview(TfrmReport &form, const QIcon &icon)
 
     // Pages appear in the window while the rest of the report is read.
     TPreviewObserver observer(preview);
-    if (start == TfrmReport::TRunStart::Ready)
+    if (start.Ready())
         form.GeneratePages(store, observer);
     else
         observer.ReportDone(false);

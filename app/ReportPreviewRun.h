@@ -4,6 +4,8 @@
 #include <QString>
 
 class TfrmReport;
+struct TRunStartResult;
 
-// Returns the file the user asked to open next, or an empty name.
-QString RunReportPreview(TfrmReport &form, const QIcon &icon);
+// Returns the file the user asked to open next, or an empty name. The start of the run (its
+// message already shown) goes to result when one is given.
+QString RunReportPreview(TfrmReport &form, const QIcon &icon, TRunStartResult *result = nullptr);

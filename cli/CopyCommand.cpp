@@ -14,15 +14,13 @@ namespace {
 // the page header it built (from TRVL.PAR, unless the report has its own).
 TSavedHeaderRecords shownHeaderRecords(const QString &reportFile)
 {
-    // The run's warnings (no data, version) belong to the viewer, not to a copy.
-    SetMessageHandler([](const QString &, const QString &, int, int) { return int(mrOk); });
+    // The run's warnings (no data, version) belong to the viewer, not to a copy: not shown.
     TfrmReport form(reportFile, QStringLiteral("ADMIN"));
     form.LoadReport();
     TSilentProgress progress;
     form.StartRun(&progress);
     form.WritePageHeaderRecords();
     form.EndRun();
-    SetMessageHandler({});
     return {form.SavedStyleRecords, form.SavedHeaderRecords};
 }
 

@@ -4,6 +4,7 @@
 #include "cli/TerminalProgress.h"
 
 #include "engine/PageStore.h"
+#include "foundation/Messages.h"
 #include "engine/StoreSearch.h"
 #include "report/BatchRun.h"
 
@@ -23,8 +24,12 @@ int find(const QStringList &args)
         return status;
     TPageStore store;
     TTerminalProgress progress;
-    if (RunReportIntoStore(rest[0], store, &progress) != TBatchRunResult::Ok)
-        return kExitFailure; // the reason went to stderr
+    const TBatchRun run = RunReportIntoStore(rest[0], store, &progress);
+    if (run.Result != TBatchRunResult::Ok) {
+        if (!run.Start.Message().isEmpty())
+            WarnOk(run.Start.Message()); // to stderr
+        return kExitFailure;
+    }
     const std::vector<std::pair<int, int>> found = FindInStore(store, text);
     progress.Finished();
     if (countOnly) {

@@ -29,9 +29,7 @@ int info(const QStringList &args)
         TfrmReport run(args[0], QStringLiteral("ADMIN"));
         run.LoadReport();
         // info describes the file; the run's own warnings are not its output.
-        SetMessageHandler([](const QString &, const QString &, int, int) { return 0; });
-        const bool ready = run.StartRun(nullptr) == TfrmReport::TRunStart::Ready;
-        SetMessageHandler(nullptr);
+        const bool ready = run.StartRun(nullptr).Ready();
         if (ready) {
             TPageStore store;
             TSilentRunObserver observer;

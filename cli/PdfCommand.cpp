@@ -4,6 +4,7 @@
 
 #include "engine/PageRender.h"
 #include "engine/PageStore.h"
+#include "foundation/Messages.h"
 #include "report/BatchRun.h"
 
 #include "foundation/OutputFile.h"
@@ -19,8 +20,12 @@ int pdf(const QStringList &args)
         return status;
     TPageStore store;
     TTerminalProgress progress;
-    if (RunReportIntoStore(args[0], store, &progress) != TBatchRunResult::Ok)
-        return kExitFailure; // the reason went to stderr
+    const TBatchRun run = RunReportIntoStore(args[0], store, &progress);
+    if (run.Result != TBatchRunResult::Ok) {
+        if (!run.Start.Message().isEmpty())
+            WarnOk(run.Start.Message()); // to stderr
+        return kExitFailure;
+    }
     // The old file stays until the new one is complete; a failure leaves no half file.
     TOutputFile out(args[1]);
     if (!out.Open() || !RenderPagesToPdf(store, &out.Device(), [&](int done, int total) { progress.Pages(done, total); }) ||

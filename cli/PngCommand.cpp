@@ -4,6 +4,7 @@
 
 #include "engine/PageRender.h"
 #include "engine/PageStore.h"
+#include "foundation/Messages.h"
 #include "foundation/InputFile.h"
 #include "foundation/OutputFile.h"
 #include "report/BatchRun.h"
@@ -33,8 +34,12 @@ int png(const QStringList &args)
         return status;
     TPageStore store;
     TTerminalProgress progress;
-    if (RunReportIntoStore(rest[0], store, &progress) != TBatchRunResult::Ok)
-        return kExitFailure; // the reason went to stderr
+    const TBatchRun run = RunReportIntoStore(rest[0], store, &progress);
+    if (run.Result != TBatchRunResult::Ok) {
+        if (!run.Start.Message().isEmpty())
+            WarnOk(run.Start.Message()); // to stderr
+        return kExitFailure;
+    }
     if (!QDir().mkpath(rest[1]))
         return CliFail(QStringLiteral("cannot create the folder %1").arg(rest[1]));
     const QDir dir(rest[1]);

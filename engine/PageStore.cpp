@@ -22,6 +22,7 @@ struct TPageStore::Impl {
     mutable QMutex mutex; // the print thread reads pages while the view does
     std::unique_ptr<QTemporaryFile> spill;
     bool spillFailed = false;
+    QString temporaryFolder;
     std::vector<qint64> offsets; // page i's bytes run from offsets[i] to offsets[i + 1]
     std::vector<QSize> sizes;    // known without decoding the page
     qint64 end = 0;
@@ -35,7 +36,8 @@ struct TPageStore::Impl {
             return true;
         if (spillFailed)
             return false;
-        auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/tarvel-pages-XXXXXX"));
+        auto file = std::make_unique<QTemporaryFile>(
+            (temporaryFolder.isEmpty() ? QDir::tempPath() : temporaryFolder) + QStringLiteral("/tarvel-pages-XXXXXX"));
         if (!file->open()) {
             spillFailed = true;
             return false;
@@ -54,6 +56,12 @@ TPageStore::TPageStore(QObject *parent)
 TPageStore::~TPageStore()
 {
     emit PagesDiscarded();
+}
+
+void TPageStore::SetTemporaryFolder(const QString &folder)
+{
+    QMutexLocker lock(&d->mutex);
+    d->temporaryFolder = folder;
 }
 
 quint16 TPageStore::AddFont(const QFont &font)

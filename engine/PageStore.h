@@ -38,6 +38,9 @@ public:
     void SetFinished();
     void Clear();
 
+    // The folder of the spill file; the system's temporary folder unless one is given.
+    void SetTemporaryFolder(const QString &folder);
+
     QString Title;
     TPageOrientation Orientation = TPageOrientation::Portrait;
 

@@ -24,27 +24,28 @@ private:
 
 } // namespace
 
-TBatchRunResult RunReportIntoStore(const QString &fileName, TPageStore &store, TProgressSink *progress)
+TBatchRun RunReportIntoStore(const QString &fileName, TPageStore &store, TProgressSink *progress)
 {
     QFile probe(fileName);
     if (!probe.open(QIODevice::ReadOnly))
-        return TBatchRunResult::Unreadable;
+        return {TBatchRunResult::Unreadable, {}};
     probe.close();
     LoadIntlSettings();
     TfrmReport form(fileName, QStringLiteral("ADMIN"));
     form.LoadReport();
-    switch (form.StartRun(progress)) {
-    case TfrmReport::TRunStart::RefusedVersion:
-    case TfrmReport::TRunStart::Cancelled:
-        return TBatchRunResult::Refused;
-    case TfrmReport::TRunStart::NoData:
-        return TBatchRunResult::NoData;
-    case TfrmReport::TRunStart::Ready:
+    const TRunStartResult start = form.StartRun(progress);
+    switch (start.Status) {
+    case TRunStart::RefusedVersion:
+    case TRunStart::Cancelled:
+        return {TBatchRunResult::Refused, start};
+    case TRunStart::NoData:
+        return {TBatchRunResult::NoData, start};
+    case TRunStart::Ready:
         break;
     }
     TCountingRunObserver observer(progress);
     form.GeneratePages(store, observer);
     if (progress)
         progress->Finished();
-    return TBatchRunResult::Ok;
+    return {TBatchRunResult::Ok, start};
 }

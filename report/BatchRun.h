@@ -1,6 +1,8 @@
 #pragma once
-// A whole report run without windows, for the batch tool and tests: load, start (messages go
-// to the message handler), generate every page into the store.
+// A whole report run without windows, for the batch tool and tests: load, start, generate
+// every page into the store. The start's message (version, no rows) is for the caller.
+#include "report/ReportRun.h"
+
 #include <QString>
 
 class TPageStore;
@@ -8,5 +10,10 @@ class TProgressSink;
 
 enum class TBatchRunResult { Ok, Refused, NoData, Unreadable };
 
+struct TBatchRun {
+    TBatchRunResult Result = TBatchRunResult::Ok;
+    TRunStartResult Start; // its Message() is what to tell the user
+};
+
 // The progress sink, when given, is told the reading percentage and the records read.
-TBatchRunResult RunReportIntoStore(const QString &fileName, TPageStore &store, TProgressSink *progress = nullptr);
+TBatchRun RunReportIntoStore(const QString &fileName, TPageStore &store, TProgressSink *progress = nullptr);

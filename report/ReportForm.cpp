@@ -3,17 +3,15 @@
 #include "foundation/AppState.h"
 #include "foundation/IniFile.h"
 #include "foundation/LanguageTable.h"
-#include "foundation/Messages.h"
 #include "foundation/Paths.h"
 #include "foundation/Progress.h"
 #include "report/RecordCodes.h"
+#include "report/RecordLoop.h"
 #include "report/RecordStream.h"
 #include "report/TextMeasurer.h"
 
 #include <QDir>
 #include <QTemporaryFile>
-
-bool ReportAccepted = false;
 
 TfrmReport::TfrmReport(const QString &fileName, const QString &userName)
     : m_fileName(fileName)
@@ -37,9 +35,10 @@ TfrmReport::TfrmReport(const QString &fileName, const QString &userName)
 
 TfrmReport::~TfrmReport() = default;
 
-void TfrmReport::LoadReport()
+bool TfrmReport::LoadReport()
 {
-    if (m_reader->Open()) {
+    const bool opened = m_reader->Open();
+    if (opened) {
         if (m_reader->ReadHeader()) {
             const TReportHeader &header = m_reader->Header();
             Scrambled = header.Scrambled;
@@ -47,15 +46,14 @@ void TfrmReport::LoadReport()
             RequiredViewerVersion = header.RequiredViewerVersion;
             StoredHeaderLine = m_reader->StoredHeaderLine();
         }
-        // The viewer runs with administrator rights: every report that opens is accepted.
-        ReportAccepted = true;
         // Line 2 is always taken as the orientation record.
-        if (!ReadRecord() || RecordCode != rcOrientation)
-            RecordRest = "1";
-        ApplyOrientation(RecordRest);
+        m_reader->SetScrambled(Scrambled);
+        const bool orientation = m_reader->ReadRecord() && m_reader->RecordCode() == rcOrientation;
+        ApplyOrientation(orientation ? m_reader->RecordRest() : QByteArray("1"));
         m_reader->Close();
     }
     ResetLayout();
+    return opened;
 }
 
 void TfrmReport::ResetLayout()
@@ -94,92 +92,72 @@ void TfrmReport::ApplyOrientation(QByteArray rest)
     m_page.PrintableWidth = m_page.PageSetup.PrintableWidth();
 }
 
-bool TfrmReport::ReadRecord()
+QByteArray TfrmReport::RecordLine(int code, const QByteArray &rest) const
 {
-    if (HasPendingRecord) {
-        RecordRest = PendingRecord;
-        PendingRecord.clear();
-        HasPendingRecord = false;
-        return true;
-    }
-    m_reader->SetScrambled(Scrambled);
-    if (!m_reader->IsOpen() || !m_reader->ReadRecord()) {
-        if (OnReadProgress)
-            OnReadProgress(100);
-        return false;
-    }
-    RecordCode = m_reader->RecordCode();
-    RecordRest = m_reader->RecordRest();
-    if (OnReadProgress)
-        OnReadProgress(m_reader->PercentRead());
-    return true;
-}
-
-QByteArray TfrmReport::RecordLine() const
-{
-    QByteArray line = QByteArray::number(RecordCode);
-    if (!RecordRest.isEmpty())
-        line += ',' + RecordRest;
+    QByteArray line = QByteArray::number(code);
+    if (!rest.isEmpty())
+        line += ',' + rest;
     return Scrambled ? ScrambleLine(line) : line;
 }
 
 namespace {
 
-// The engine's own temporary files need a writable folder: the system's, else the current one.
-void CheckTemporaryDirectory()
+// The page store's spill file needs a writable folder: the system's, else the current one.
+QString writableTemporaryFolder()
 {
     for (const QString &dir : {QDir::tempPath(), QDir::currentPath()}) {
         QTemporaryFile probe(dir + QStringLiteral("/QRPXXXXXX"));
         if (probe.open()) {
             probe.remove();
-            qputenv("TMPDIR", QFile::encodeName(dir));
-            return;
+            return dir;
         }
     }
+    return QDir::tempPath();
 }
 
 } // namespace
 
-TfrmReport::TRunStart TfrmReport::StartRun(TProgressSink *progress)
+QString TRunStartResult::Message() const
+{
+    return TextNumber == 0 ? QString() : FormatText(LookupText(TextNumber), Arguments);
+}
+
+TRunStartResult TfrmReport::StartRun(TProgressSink *progress)
 {
     HeaderInProgress = false;
     UserDefHeaderDue = true;
     TitlesDue = true;
-    CheckTemporaryDirectory();
+    m_temporaryFolder = writableTemporaryFolder();
     if (m_fileName.isEmpty()) {
         m_page.PrintableWidth = m_page.PageSetup.PrintableWidth();
         BlankFormPassDue = true;
-        return TRunStart::Ready;
+        return {};
     }
-    if (RequiredViewerVersion > kViewerMajorVersion) {
-        WarnOk(FormatText(LookupText(152), {QString::number(RequiredViewerVersion)}));
-        ReportAccepted = false;
-        return TRunStart::RefusedVersion;
-    }
-    PendingRecord.clear();
-    HasPendingRecord = false;
-    m_reader->Open();
+    if (RequiredViewerVersion > kViewerMajorVersion)
+        return {TRunStart::RefusedVersion, 152, {QString::number(RequiredViewerVersion)}};
+    m_pendingRecord.clear();
+    m_hasPendingRecord = false;
     // The header line goes through the dispatcher again, as an ordinary line.
-    while (!HasPendingRecord && ReadRecord()) {
-        DispatchRecord(true);
-        if (progress) {
-            progress->Progress(m_reader->PercentRead());
-            if (progress->Cancelled())
-                return TRunStart::Cancelled;
-        }
+    if (m_reader->Open()) {
+        m_reader->SetScrambled(Scrambled);
+        const TRecordWalk walk = WalkRecords(*m_reader, progress, [this](int code, const QByteArray &rest) {
+            DispatchRecord(code, rest, true);
+            return !m_hasPendingRecord;
+        });
+        if (walk == TRecordWalk::Cancelled)
+            return {TRunStart::Cancelled, 0, {}};
     }
-    if (!HasPendingRecord) {
+    if (!m_hasPendingRecord) {
+        // The progress window goes before the caller shows the message.
         if (progress)
             progress->Finished();
-        WarnOk(LookupText(5237));
-        ReportAccepted = false;
-        return TRunStart::NoData;
+        return {TRunStart::NoData, 5237, {}};
     }
     if (BuildPageHeader)
         BuildPageHeaderFromSettings();
     if (m_body.ReportStyle() == '2')
         m_body.ApplyGridStyle();
-    return TRunStart::Ready;
+    return {};
 }
 
 void TfrmReport::EndRun() { m_reader->Close(); }

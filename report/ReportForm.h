@@ -24,9 +24,6 @@ class TTextMeasurer;
 
 enum class TOrientation { Portrait, Landscape };
 
-// Set when a report file opened; cleared by a run refused for its version or without rows.
-extern bool ReportAccepted;
-
 class TfrmReport : private TReportEvents
 {
 public:
@@ -35,21 +32,25 @@ public:
     TfrmReport(const TfrmReport &) = delete;
     TfrmReport &operator=(const TfrmReport &) = delete;
 
-    // Reads the header line and the orientation record, then resets the layout model.
-    void LoadReport();
-    // The next record, or the one the pre-read held back. False at the end of the file.
-    bool ReadRecord();
-    // Acts on the current record. In pre-read mode a data or totals record is held back.
-    void DispatchRecord(bool preRead);
-    // The current record written back as a line, scrambled when the report is.
-    QByteArray RecordLine() const;
+    // Reads the header line and the orientation record, then resets the layout model. False
+    // when the file cannot be opened.
+    bool LoadReport();
+    // Acts on one record as the need-data loop does (print time).
+    void Dispatch(int code, const QByteArray &rest) { DispatchRecord(code, rest, false); }
+    // A record written back as a line, scrambled when the report is.
+    QByteArray RecordLine(int code, const QByteArray &rest) const;
+    // Told every record the need-data loop acts on, the held-back one first.
+    void SetRecordWatcher(std::function<void(int code, const QByteArray &rest)> watcher)
+    {
+        m_recordWatcher = std::move(watcher);
+    }
 
-    enum class TRunStart { Ready, RefusedVersion, NoData, Cancelled };
-    // The start of a report run (before generation): temporary-directory check, the version
-    // gate (text 152), the pre-read up to the first data or totals record (text 5237 when
-    // there is none), the page header from the settings and the boxed grid. Shows its
-    // messages. A blank form (no file name) is always Ready.
-    TRunStart StartRun(TProgressSink *progress = nullptr);
+    using TRunStart = ::TRunStart;
+    // The start of a report run (before generation): the temporary folder, the version gate
+    // (text 152), the pre-read up to the first data or totals record (text 5237 when there is
+    // none), the page header from the settings and the boxed grid. The result carries the
+    // message for the caller to show. A blank form (no file name) is always Ready.
+    TRunStartResult StartRun(TProgressSink *progress = nullptr);
     // The need-data loop: reads the rest of the report, one record per detail step, and adds
     // pages to the store as they are completed. Reports progress per record and stops when
     // the observer is cancelled. At the end the file is closed, the store marked finished and
@@ -77,18 +78,9 @@ public:
     int RequiredViewerVersion = 1;
     QByteArray StoredHeaderLine;
 
-    // The current record.
-    int RecordCode = 0;
-    QByteArray RecordRest;
-    QByteArray PendingRecord;
-    bool HasPendingRecord = false; // a held-back record may have no fields at all
-
     TOrientation Orientation = TOrientation::Portrait;
     bool HasGraph = false;
     bool IsTrafficGraph = false;
-
-    // Told the reader's percentage after every record, and 100 at the end of the file.
-    std::function<void(int percent)> OnReadProgress;
 
     // ---- Page set-up and the body layout ----
     const TPageSetup &PageSetup() const { return m_page.PageSetup; }
@@ -178,6 +170,10 @@ private:
     void DoPageNumberOn(QByteArray rest);
     void DoPageHeaderItem(QByteArray rest, bool preRead);
     void ReadEmbeddedLogo(QByteArray rest, bool preRead);
+    // Acts on a record. In pre-read mode a data or totals record is held back.
+    void DispatchRecord(int code, const QByteArray &rest, bool preRead);
+    // The need-data loop's step: one record, then the detail band's turn.
+    void PrintRecord(int code, const QByteArray &rest);
     void DoPageColumns(QByteArray rest);
     void DoSectionEnd();
     void DoEndOfReport();
@@ -195,6 +191,16 @@ private:
     QString m_fileName;
     QString m_userName;
     std::unique_ptr<TSrpReader> m_reader;
+    // The record being acted on, and the data or totals record the pre-read held back (it
+    // may have no fields at all).
+    int m_recordCode = 0;
+    QByteArray m_pendingRecord;
+    int m_pendingCode = 0;
+    bool m_hasPendingRecord = false;
+    std::function<void(int, const QByteArray &)> m_recordWatcher;
+    // Where the page store keeps its spill file: the system's temporary folder when it is
+    // writable, else the current one.
+    QString m_temporaryFolder;
     TReportPage m_page;
     TBodyLayout m_body{m_page};
     TReportEngine *m_engine = nullptr;

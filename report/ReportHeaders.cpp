@@ -430,12 +430,14 @@ void TfrmReport::ReadEmbeddedLogo(QByteArray rest, bool preRead)
     bool placed = false;
     bool endedByOther = false;
     int left = 0, top = 0, width = 0, height = 0;
-    while (ReadRecord()) {
-        if (RecordCode != rcPageHeaderItem) {
+    // The picture's data and place follow in records of their own, read here and now.
+    while (m_reader->IsOpen() && m_reader->ReadRecord()) {
+        m_recordCode = m_reader->RecordCode();
+        if (m_recordCode != rcPageHeaderItem) {
             endedByOther = true;
             break;
         }
-        QByteArray fields = RecordRest;
+        QByteArray fields = m_reader->RecordRest();
         const int kind = NextInt(fields);
         if (kind == 4) {
             placed = true;
@@ -453,7 +455,7 @@ void TfrmReport::ReadEmbeddedLogo(QByteArray rest, bool preRead)
     {
         QString dir = DataDir();
         if (dir.isEmpty() || !QFileInfo(dir).isWritable())
-            dir = QDir::tempPath() + QLatin1Char('/');
+            dir = (m_temporaryFolder.isEmpty() ? QDir::tempPath() : m_temporaryFolder) + QLatin1Char('/');
         QTemporaryFile file(dir + QStringLiteral("LOGOXXXXXX") + QString(LogoExt).remove(QLatin1Char('/')));
         if (file.open()) {
             file.write(data);
@@ -473,5 +475,5 @@ void TfrmReport::ReadEmbeddedLogo(QByteArray rest, bool preRead)
     }
     // A record that ended the picture data without placing it is acted on, not lost.
     if (endedByOther)
-        DispatchRecord(preRead);
+        DispatchRecord(m_recordCode, QByteArray(m_reader->RecordRest()), preRead);
 }

@@ -5,25 +5,27 @@
 
 #include <QThread>
 
-void TfrmReport::DispatchRecord(bool preRead)
+void TfrmReport::DispatchRecord(int code, const QByteArray &rest, bool preRead)
 {
-    switch (RecordCode) {
+    m_recordCode = code;
+    switch (code) {
     case rcData:
     case rcTotals:
         if (preRead) {
             // Held back until the engine asks for the first detail row.
-            PendingRecord = RecordRest;
-            HasPendingRecord = true;
-            if (RecordCode == rcTotals)
+            m_pendingCode = code;
+            m_pendingRecord = rest;
+            m_hasPendingRecord = true;
+            if (code == rcTotals)
                 HasGraph = false;
             break;
         }
         if (SectionBreakPending)
             HandleSectionBreak();
-        if (RecordCode == rcData)
-            m_body.DoData(RecordRest);
+        if (code == rcData)
+            m_body.DoData(rest);
         else
-            m_body.DoTotals(RecordRest);
+            m_body.DoTotals(rest);
         break;
     case rcGraphField:
         HasGraph = true;
@@ -32,42 +34,42 @@ void TfrmReport::DispatchRecord(bool preRead)
         IsTrafficGraph = true;
         break;
     case rcOrientation:
-        ApplyOrientation(RecordRest);
+        ApplyOrientation(rest);
         break;
 
     // Page header, footer and page numbers.
-    case rcReportHeaderLine: DoTextLine(bndReportHeader, ReportHeaderLines, 9, RecordRest); break;
-    case rcReplaceReportHeaderLine: DoReplaceReportHeaderLine(RecordRest); break;
+    case rcReportHeaderLine: DoTextLine(bndReportHeader, ReportHeaderLines, 9, rest); break;
+    case rcReplaceReportHeaderLine: DoReplaceReportHeaderLine(rest); break;
     case rcClearReportHeader: ClearTextBand(bndReportHeader, ReportHeaderLines); break;
-    case rcSubHeaderWidths: DoSubHeaderWidths(RecordRest); break;
-    case rcSubHeaderCell: DoSubHeaderCell(RecordRest); break;
+    case rcSubHeaderWidths: DoSubHeaderWidths(rest); break;
+    case rcSubHeaderCell: DoSubHeaderCell(rest); break;
     case rcSubHeaderRepeat: {
-        QByteArray rest = RecordRest;
-        const QByteArray letter = NextField(rest);
+        QByteArray fields = rest;
+        const QByteArray letter = NextField(fields);
         SubHeaderRepeat = letter.isEmpty() ? ' ' : letter[0];
         break;
     }
     case rcClearSubHeader: DoClearSubHeader(); break;
     case rcUserHeaderRepeat: {
-        QByteArray rest = RecordRest;
-        const QByteArray letter = NextField(rest);
+        QByteArray fields = rest;
+        const QByteArray letter = NextField(fields);
         UserHeaderRepeat = letter.isEmpty() ? ' ' : letter[0];
         break;
     }
     case rcUserHeaderLine:
         UserHeaderOn = true;
-        DoTextLine(bndUserHeader, UserHeaderLines, 14, RecordRest);
+        DoTextLine(bndUserHeader, UserHeaderLines, 14, rest);
         break;
     case rcClearUserHeader: ClearTextBand(bndUserHeader, UserHeaderLines); break;
-    case rcSubHeaderInfoLine: DoSubHeaderInfoLine(RecordRest); break;
+    case rcSubHeaderInfoLine: DoSubHeaderInfoLine(rest); break;
     case rcClearSubHeaderInfo: ClearTextBand(bndSubHeaderInfo, SubHeaderInfoLines); break;
     case rcHeaderFooterRepeat: case rcHeaderFooterMacro: case rcUserDefHeaderStyle:
     case rcUserDefHeaderLine: case rcUserDefFooterStyle: case rcUserDefFooterLine:
-        DoUserDefRecord(RecordCode, RecordRest);
+        DoUserDefRecord(code, rest);
         break;
-    case rcReportFooterLine: DoTextLine(bndReportFooter, ReportFooterLines, 14, RecordRest); break;
+    case rcReportFooterLine: DoTextLine(bndReportFooter, ReportFooterLines, 14, rest); break;
     case rcClearReportFooter: ClearTextBand(bndReportFooter, ReportFooterLines); break;
-    case rcPageNumberOn: DoPageNumberOn(RecordRest); break;
+    case rcPageNumberOn: DoPageNumberOn(rest); break;
     case rcPageNumberOff:
         lblPageNumber->Visible = false;
         bndFooterInfo2.Enabled = false;
@@ -80,17 +82,17 @@ void TfrmReport::DispatchRecord(bool preRead)
         else
             PageCounter = 0;
         break;
-    case rcPageHeaderItem: DoPageHeaderItem(RecordRest, preRead); break;
-    case rcLogoExtension: LogoExt = QString::fromLatin1(RecordRest); break;
+    case rcPageHeaderItem: DoPageHeaderItem(rest, preRead); break;
+    case rcLogoExtension: LogoExt = QString::fromLatin1(rest); break;
 
     // The run: sections, page columns, end of report.
     case rcSectionEnd: DoSectionEnd(); break;
-    case rcPageColumns: DoPageColumns(RecordRest); break;
+    case rcPageColumns: DoPageColumns(rest); break;
     case rcEndOfReport: DoEndOfReport(); break;
 
     // The body layout's records; the rest are read by the CSV export and the graph readers.
     default:
-        m_body.Dispatch(RecordCode, RecordRest);
+        m_body.Dispatch(code, rest);
         break;
     }
 }

@@ -5,8 +5,10 @@
 #include "engine/PageStore.h"
 #include "foundation/LanguageTable.h"
 #include "report/RecordCodes.h"
+#include "report/RecordLoop.h"
 
 #include <QFileInfo>
+#include <utility>
 
 void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
 {
@@ -20,26 +22,29 @@ void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
     m_engine = &engine;
     store.Title = QFileInfo(m_fileName).completeBaseName();
     store.Orientation = m_page.PageSetup.Orientation;
+    store.SetTemporaryFolder(m_temporaryFolder);
     if (!BuildPageHeader || SavedStyleRecords.isEmpty())
         WritePageHeaderRecords();
     ShadeCounter = -1;
     m_shadeNow = kDefaultShadeColour;
     m_reportEnded = false;
 
-    while (!observer.Cancelled()) {
-        m_blankPass = false;
-        if (BlankFormPassDue) {
-            BlankFormPassDue = false;
-            m_blankPass = true;
-            RecordCode = 0;
-        } else if (ReadRecord()) {
-            DispatchRecord(false);
-            observer.Progress(m_reader->PercentRead());
-        } else {
-            break;
-        }
+    if (BlankFormPassDue && !observer.Cancelled()) {
+        // A blank form prints one empty data row.
+        BlankFormPassDue = false;
+        m_blankPass = true;
+        m_recordCode = 0;
         engine.PrintBand(m_body.bndFields());
     }
+    m_blankPass = false;
+    // The record the pre-read held back comes first, then the rest of the file.
+    if (m_hasPendingRecord && !observer.Cancelled()) {
+        m_hasPendingRecord = false;
+        PrintRecord(m_pendingCode, std::exchange(m_pendingRecord, QByteArray()));
+        observer.Progress(m_reader->PercentRead());
+    }
+    if (m_reader->IsOpen())
+        WalkRecords(*m_reader, &observer, [this](int code, const QByteArray &rest) { PrintRecord(code, rest); });
     m_blankPass = false;
     engine.Finish();
     m_reader->Close();
@@ -47,6 +52,14 @@ void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
     observer.Progress(100);
     store.SetFinished();
     observer.ReportDone(HasGraph);
+}
+
+void TfrmReport::PrintRecord(int code, const QByteArray &rest)
+{
+    if (m_recordWatcher)
+        m_recordWatcher(code, rest);
+    DispatchRecord(code, rest, false);
+    m_engine->PrintBand(m_body.bndFields());
 }
 
 void TfrmReport::DoSectionEnd()
@@ -139,7 +152,7 @@ bool TfrmReport::BeforePrint(TBand &band)
         return prints;
     }
     if (&band == &m_body.bndFields()) {
-        const bool prints = RecordCode == rcData || m_blankPass;
+        const bool prints = m_recordCode == rcData || m_blankPass;
         if (prints && m_body.shpDataBackground().Visible) {
             ++ShadeCounter;
             if (ShadeCounter % qMax(1, m_body.ShadeInterval()) == 0) {
@@ -151,7 +164,7 @@ bool TfrmReport::BeforePrint(TBand &band)
         return prints;
     }
     if (&band == &m_body.bndTotals())
-        return RecordCode == rcTotals && !m_blankPass;
+        return m_recordCode == rcTotals && !m_blankPass;
     if (&band == &bndReportFooter) {
         const bool block = FooterBlock.Active && ReportFooterDue;
         if (block)

@@ -3,6 +3,26 @@
 // the reading progress per record, may cancel, and learns when the last page is made.
 #include "foundation/Progress.h"
 
+#include <QString>
+#include <QStringList>
+
+enum class TRunStart { Ready, RefusedVersion, NoData, Cancelled };
+
+// How the start of a run went, and what the window (or the batch tool) has to tell the user:
+// text 152 with the required version when the report needs a newer viewer, 5237 when it has
+// no rows. The form shows nothing itself.
+struct TRunStartResult {
+    TRunStart Status = TRunStart::Ready;
+    int TextNumber = 0; // 0 when there is nothing to tell
+    QStringList Arguments;
+
+    bool Ready() const { return Status == TRunStart::Ready; }
+    // Refused for its version or for having no rows.
+    bool Refused() const { return Status == TRunStart::RefusedVersion || Status == TRunStart::NoData; }
+    // The text to show, empty when there is none.
+    QString Message() const;
+};
+
 class TReportRunObserver : public TProgressSink
 {
 public:

@@ -144,7 +144,7 @@ TEST(PreviewBench, DISABLED_Screenshots)
     // A sample report printed to a PDF file, to compare with the preview.
     TfrmReport form(SourceDir() + "/examples/calls-by-extension.srp", kUserName);
     form.LoadReport();
-    if (form.StartRun() == TfrmReport::TRunStart::Ready) {
+    if (form.StartRun().Status == TfrmReport::TRunStart::Ready) {
         TPageStore pages;
         TSilentRunObserver observer;
         form.GeneratePages(pages, observer);

@@ -103,7 +103,7 @@ TEST_F(Printing, SampleReportPrintsAsItIsShown)
 {
     TfrmReport form(SourceDir() + "/examples/calls-by-extension.srp", "ADMIN");
     form.LoadReport();
-    ASSERT_EQ(form.StartRun(), TfrmReport::TRunStart::Ready);
+    ASSERT_EQ(form.StartRun().Status, TfrmReport::TRunStart::Ready);
     TPageStore pages;
     TSilentRunObserver observer;
     form.GeneratePages(pages, observer);

@@ -149,3 +149,29 @@ TEST(PageStore, PageFilesOfTheFirstVersionStillOpen)
     EXPECT_EQ(store.Page(0).items[0].text, "hello");
     EXPECT_EQ(store.Page(0).items[0].rect, QRect(1, 2, 3, 4));
 }
+
+TEST(PageStore, SpillsIntoTheFolderItIsGiven)
+{
+    TTestDir dir;
+    const QByteArray environment = qgetenv("TMPDIR");
+    {
+        TPageStore store;
+        store.SetTemporaryFolder(dir.path(QString()));
+        const quint16 font = store.AddFont(QFont(QStringLiteral("Arial")));
+        QImage logo(20, 10, QImage::Format_RGB32);
+        logo.fill(Qt::red);
+        const quint16 image = store.AddImage(logo);
+        store.AddPage(samplePage(0, font, image));
+        store.AddPage(samplePage(1, font, image));
+        // The spill file may have no name in the folder (Linux makes it unnamed); the open
+        // files of the process tell where it is.
+        int spilled = 0;
+        for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::Files))
+            if (fd.symLinkTarget().startsWith(dir.path(QString()) + QLatin1Char('/')))
+                ++spilled;
+        EXPECT_EQ(spilled, 1);
+        expectSamePage(store.Page(1), samplePage(1, font, image));
+    }
+    // The process's environment is left alone.
+    EXPECT_EQ(qgetenv("TMPDIR"), environment);
+}

@@ -25,7 +25,7 @@ struct TRunPages {
         form = std::make_unique<TfrmReport>(file, QStringLiteral("ADMIN"));
         form->SetTextMeasurer(&measurer);
         form->LoadReport();
-        start = form->StartRun(nullptr);
+        start = form->StartRun(nullptr).Status;
         if (start == TfrmReport::TRunStart::Ready)
             form->GeneratePages(store, observer);
     }

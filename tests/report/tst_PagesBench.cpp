@@ -23,7 +23,7 @@ TEST(PagesBench, DISABLED_FirstPageRowsPerSecondAndPageTurn)
     clock.start();
     TfrmReport form(file, QStringLiteral("ADMIN"));
     form.LoadReport();
-    ASSERT_EQ(form.StartRun(nullptr), TfrmReport::TRunStart::Ready);
+    ASSERT_EQ(form.StartRun(nullptr).Status, TfrmReport::TRunStart::Ready);
     TPageStore store;
     qint64 firstPage = -1;
     QObject::connect(&store, &TPageStore::PageAdded, [&](int) {

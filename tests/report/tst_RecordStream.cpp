@@ -3,7 +3,9 @@
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
 #include "report/RecordStream.h"
+#include "engine/PageStore.h"
 #include "report/ReportForm.h"
+#include "report/ReportRun.h"
 #include "report/SrpReader.h"
 #include "support/TestFiles.h"
 #include "support/TestReports.h"
@@ -91,7 +93,6 @@ class ReportFileTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ReportAccepted = false;
         SetMessageHandler([this](const QString &text, const QString &, int, int) {
             messages.append(text);
             return int(mrOk);
@@ -99,14 +100,16 @@ protected:
     }
     void TearDown() override { SetMessageHandler({}); }
 
-    // Every record the report form reads, as "code:rest".
+    // Every record the need-data loop acts on after the pre-read, as "code:rest".
     QStringList readAll(TfrmReport &form)
     {
         QStringList records;
-        while (form.ReadRecord()) {
-            form.DispatchRecord(false);
-            records.append(QString::number(form.RecordCode) + ':' + QString::fromLatin1(form.RecordRest));
-        }
+        form.SetRecordWatcher([&](int code, const QByteArray &rest) {
+            records.append(QString::number(code) + ':' + QString::fromLatin1(rest));
+        });
+        TPageStore store;
+        TSilentRunObserver observer;
+        form.GeneratePages(store, observer);
         return records;
     }
 
@@ -120,17 +123,14 @@ TEST_F(ReportFileTest, ScrambledAndPlainFilesReadTheSame)
     for (bool scrambled : {false, true}) {
         const QString file = dir.write(scrambled ? "s.srp" : "p.srp", MakeReport(lines, scrambled));
         TfrmReport form(file, "ADMIN");
-        form.LoadReport();
-        EXPECT_TRUE(ReportAccepted);
+        EXPECT_TRUE(form.LoadReport());
         EXPECT_EQ(form.Scrambled, scrambled);
         EXPECT_EQ(form.Orientation, TOrientation::Landscape);
-        ASSERT_EQ(form.StartRun(), TfrmReport::TRunStart::Ready);
-        EXPECT_EQ(form.RecordCode, 100); // held back by the pre-read
+        ASSERT_EQ(form.StartRun().Status, TfrmReport::TRunStart::Ready);
+        // The data row was held back by the pre-read and comes first.
         EXPECT_EQ(readAll(form), QStringList({"100:1,2", "300:Y,3"}));
         // Records are written back as they were stored.
-        form.RecordRest = "1,2";
-        form.RecordCode = 100;
-        EXPECT_EQ(form.RecordLine(), scrambled ? ScrambleLine("100,1,2") : QByteArray("100,1,2"));
+        EXPECT_EQ(form.RecordLine(100, "1,2"), scrambled ? ScrambleLine("100,1,2") : QByteArray("100,1,2"));
         EXPECT_TRUE(messages.isEmpty());
     }
 }
@@ -138,45 +138,68 @@ TEST_F(ReportFileTest, ScrambledAndPlainFilesReadTheSame)
 TEST_F(ReportFileTest, LineTwoIsAlwaysTheOrientation)
 {
     TfrmReport notOrientation(dir.write("a.srp", MakeReport({"101,2", "905,2", "100,x"})), "ADMIN");
-    notOrientation.LoadReport();
+    EXPECT_TRUE(notOrientation.LoadReport());
     EXPECT_EQ(notOrientation.Orientation, TOrientation::Portrait);
 
     TfrmReport onlyHeader(dir.write("b.srp", MakeReport({})), "ADMIN");
-    onlyHeader.LoadReport();
+    EXPECT_TRUE(onlyHeader.LoadReport());
     EXPECT_EQ(onlyHeader.Orientation, TOrientation::Portrait);
-    EXPECT_TRUE(ReportAccepted);
 }
 
-TEST_F(ReportFileTest, RunStartMessages)
+TEST_F(ReportFileTest, RunStartCarriesItsMessageAndShowsNothing)
 {
     TfrmReport noData(dir.write("none.srp", MakeReport({"905,1"})), "ADMIN");
     noData.LoadReport();
-    EXPECT_EQ(noData.StartRun(), TfrmReport::TRunStart::NoData);
-    EXPECT_EQ(messages, QStringList({LookupText(5237)}));
-    EXPECT_FALSE(ReportAccepted);
+    const TRunStartResult none = noData.StartRun();
+    EXPECT_EQ(none.Status, TRunStart::NoData);
+    EXPECT_EQ(none.TextNumber, 5237);
+    EXPECT_EQ(none.Message(), LookupText(5237));
+    EXPECT_TRUE(none.Refused());
 
-    messages.clear();
     TfrmReport newer(dir.write("v2.srp", MakeReport({"905,1", "100,x"}, false, "2")), "ADMIN");
     newer.LoadReport();
-    EXPECT_EQ(newer.StartRun(), TfrmReport::TRunStart::RefusedVersion);
-    EXPECT_EQ(messages, QStringList({QString::fromUtf8("נדרשת תוכנית צפייה מגירסה 2.00 ומעלה")}));
+    const TRunStartResult refused = newer.StartRun();
+    EXPECT_EQ(refused.Status, TRunStart::RefusedVersion);
+    EXPECT_EQ(refused.TextNumber, 152);
+    EXPECT_EQ(refused.Message(), QString::fromUtf8("נדרשת תוכנית צפייה מגירסה 2.00 ומעלה"));
+    EXPECT_TRUE(refused.Refused());
 
-    messages.clear();
     TfrmReport empty(dir.write("v.srp", MakeReport({"905,1", "100,x"}, false, "")), "ADMIN");
     empty.LoadReport();
-    EXPECT_EQ(empty.StartRun(), TfrmReport::TRunStart::Ready);
+    const QByteArray environment = qgetenv("TMPDIR");
+    const TRunStartResult ready = empty.StartRun();
+    // The run's temporary folder goes to its page store, not into the environment.
+    EXPECT_EQ(qgetenv("TMPDIR"), environment);
+    EXPECT_TRUE(ready.Ready());
+    EXPECT_EQ(ready.TextNumber, 0);
+    EXPECT_TRUE(ready.Message().isEmpty());
+    // The form itself never shows a message.
     EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ReportFileTest, NoDataRunTakesTheProgressWindowAwayFirst)
+{
+    struct TFinishing final : TProgressSink {
+        void Progress(int) override {}
+        bool Cancelled() const override { return false; }
+        void Finished() override { ++finished; }
+        int finished = 0;
+    } progress;
+    TfrmReport noData(dir.write("none.srp", MakeReport({"905,1"})), "ADMIN");
+    noData.LoadReport();
+    EXPECT_EQ(noData.StartRun(&progress).Status, TRunStart::NoData);
+    EXPECT_EQ(progress.finished, 1);
 }
 
 TEST_F(ReportFileTest, TotalsRowHeldBackClearsTheGraphFlag)
 {
     TfrmReport form(dir.write("g.srp", MakeReport({"905,1", "700,x", "300,N,1"})), "ADMIN");
     form.LoadReport();
-    ASSERT_EQ(form.StartRun(), TfrmReport::TRunStart::Ready);
+    ASSERT_EQ(form.StartRun().Status, TfrmReport::TRunStart::Ready);
     EXPECT_FALSE(form.HasGraph);
     TfrmReport graph(dir.write("h.srp", MakeReport({"905,1", "700,x", "100,1"})), "ADMIN");
     graph.LoadReport();
-    ASSERT_EQ(graph.StartRun(), TfrmReport::TRunStart::Ready);
+    ASSERT_EQ(graph.StartRun().Status, TfrmReport::TRunStart::Ready);
     EXPECT_TRUE(graph.HasGraph);
 }
 
@@ -184,7 +207,7 @@ TEST_F(ReportFileTest, ADataRowWithoutFieldsIsStillHeldBack)
 {
     TfrmReport form(dir.write("e.srp", MakeReport({"905,1", "101,1", "100", "999"})), "ADMIN");
     form.LoadReport();
-    ASSERT_EQ(form.StartRun(), TfrmReport::TRunStart::Ready);
+    ASSERT_EQ(form.StartRun().Status, TfrmReport::TRunStart::Ready);
     EXPECT_EQ(readAll(form), QStringList({"100:", "999:"}));
 }
 
@@ -198,37 +221,40 @@ TEST_F(ReportFileTest, BadInputNeverFails)
     const QString file = dir.write("bad.srp", MakeReport({"905", binary, "abc,1", big, "", "$64,hex"}) + "100,last");
     TfrmReport form(file, "ADMIN");
     form.LoadReport();
-    ASSERT_EQ(form.StartRun(), TfrmReport::TRunStart::Ready);
+    ASSERT_EQ(form.StartRun().Status, TfrmReport::TRunStart::Ready);
     QList<int> codes;
-    codes.append(form.RecordCode);
-    while (form.ReadRecord()) {
-        form.DispatchRecord(false);
-        codes.append(form.RecordCode);
-    }
-    EXPECT_EQ(codes, QList<int>({100, 100, 0, 100, 100}));
+    form.SetRecordWatcher([&](int code, const QByteArray &) { codes.append(code); });
+    TPageStore store;
+    TSilentRunObserver observer;
+    form.GeneratePages(store, observer);
+    EXPECT_EQ(codes, QList<int>({100, 0, 100, 100}));
+    EXPECT_TRUE(observer.Done);
 
     TfrmReport noLineEnds(dir.write("flat.srp", QByteArray(5000, 'z')), "ADMIN");
     noLineEnds.LoadReport();
-    EXPECT_EQ(noLineEnds.StartRun(), TfrmReport::TRunStart::NoData);
+    EXPECT_EQ(noLineEnds.StartRun().Status, TfrmReport::TRunStart::NoData);
 
     TfrmReport missing(dir.path("missing.srp"), "ADMIN");
-    missing.LoadReport();
-    EXPECT_FALSE(ReportAccepted);
+    EXPECT_FALSE(missing.LoadReport());
+    EXPECT_EQ(missing.StartRun().Status, TRunStart::NoData);
 }
 
 TEST_F(ReportFileTest, ProgressIsReportedPerRecordAndAtTheEnd)
 {
+    struct TRecording final : TReportRunObserver {
+        void Progress(int p) override { percents.append(p); }
+        bool Cancelled() const override { return false; }
+        void ReportDone(bool) override {}
+        QList<int> percents;
+    } observer;
     TfrmReport form(dir.write("p.srp", MakeReport({"905,1", "100,a", "100,b"})), "ADMIN");
-    QList<int> percents;
-    form.OnReadProgress = [&](int p) { percents.append(p); };
     form.LoadReport();
-    percents.clear();
-    ASSERT_EQ(form.StartRun(), TfrmReport::TRunStart::Ready);
-    while (form.ReadRecord())
-        form.DispatchRecord(false);
-    ASSERT_GE(percents.size(), 3);
-    EXPECT_EQ(percents.last(), 100);
-    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    ASSERT_EQ(form.StartRun(&observer).Status, TfrmReport::TRunStart::Ready);
+    TPageStore store;
+    form.GeneratePages(store, observer);
+    ASSERT_GE(observer.percents.size(), 3);
+    EXPECT_EQ(observer.percents.last(), 100);
+    EXPECT_TRUE(std::is_sorted(observer.percents.begin(), observer.percents.end()));
 }
 
 } // namespace

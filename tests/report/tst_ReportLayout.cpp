@@ -19,9 +19,8 @@ struct TLayout {
     void feed(const QByteArray &line)
     {
         QByteArray rest = line;
-        form.RecordCode = FieldToInt(NextField(rest));
-        form.RecordRest = rest;
-        form.DispatchRecord(false);
+        const int code = FieldToInt(NextField(rest));
+        form.Dispatch(code, rest);
     }
     int width(int c) const { return form.Body().Column(c).Data->Width; }
     int left(int c) const { return form.Body().Column(c).Data->Left; }

@@ -200,21 +200,22 @@ TEST(RunPages, RefusedVersionAndNoData)
     const QString newer = dir.write("v2.srp", MakeReport({"905,1", "100,A"}, false, "2"));
     TfrmReport form(newer, "ADMIN");
     form.LoadReport();
-    EXPECT_EQ(form.StartRun(nullptr), TfrmReport::TRunStart::RefusedVersion);
-    ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].contains("2.00"));
+    const TRunStartResult refused = form.StartRun(nullptr);
+    EXPECT_EQ(refused.Status, TfrmReport::TRunStart::RefusedVersion);
+    EXPECT_TRUE(refused.Message().contains("2.00"));
 
     TRunPages empty;
     empty.run({"905,1", "101,1"});
     EXPECT_EQ(empty.start, TfrmReport::TRunStart::NoData);
-    EXPECT_EQ(messages.texts.size(), 2);
+    // The caller shows the message; the run shows none.
+    EXPECT_TRUE(messages.texts.isEmpty());
 }
 
 TEST(RunPages, BlankFormGivesOnePage)
 {
     TfrmReport form(QString(), "ADMIN");
     form.LoadReport();
-    ASSERT_EQ(form.StartRun(nullptr), TfrmReport::TRunStart::Ready);
+    ASSERT_EQ(form.StartRun(nullptr).Status, TfrmReport::TRunStart::Ready);
     TPageStore store;
     TSilentRunObserver observer;
     form.GeneratePages(store, observer);
@@ -225,17 +226,17 @@ TEST(RunPages, BlankFormGivesOnePage)
 TEST(RunPages, CancelledRunStillFinishesTheStore)
 {
     struct TCancelAfter : TReportRunObserver {
-        int calls = 0;
+        int percent = 0;
         bool done = false;
-        void Progress(int) override { ++calls; }
-        bool Cancelled() const override { return calls >= 50; }
+        void Progress(int p) override { percent = p; }
+        bool Cancelled() const override { return percent >= 3; }
         void ReportDone(bool) override { done = true; }
     } observer;
     TTestDir dir;
     const QString file = dir.write("r.srp", MakeReport(kOneColumn + Rows(1, 1000)));
     TfrmReport form(file, "ADMIN");
     form.LoadReport();
-    ASSERT_EQ(form.StartRun(nullptr), TfrmReport::TRunStart::Ready);
+    ASSERT_EQ(form.StartRun(nullptr).Status, TfrmReport::TRunStart::Ready);
     TPageStore store;
     form.GeneratePages(store, observer);
     EXPECT_TRUE(observer.done);
