@@ -112,7 +112,9 @@ void drawAxes(QPainter &p, const TChartModel &model, const TChartLayout &l)
     const double w = model.wallSize;
     const TChartAxis &valueAxis = l.horizontal ? model.bottomAxis : model.leftAxis;
     const TChartAxis &categoryAxis = l.horizontal ? model.leftAxis : model.bottomAxis;
-    QPen gridPen(Qt::black, 0, Qt::DotLine);
+    // One pixel of the chart wide, not of the device: on a printer the dots scale with the
+    // chart and stay dots, where a hairline's dots would be too fine to see.
+    const QPen gridPen(Qt::black, 1, Qt::DotLine);
 
     // Value labels and grid.
     p.setFont(valueAxis.labelsFont);

@@ -3,6 +3,7 @@
 #include "foundation/FontTranslationUi.h"
 #include "foundation/DisplayText.h"
 #include "foundation/MessageBox.h"
+#include "graph/FontChoice.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -379,23 +380,10 @@ void TfrmGraphFonts::SetFont(int row, const TFontSpec &font)
 
 void TfrmGraphFonts::chooseFont(int row)
 {
-    QFont start(m_fonts[row].name, m_fonts[row].size);
-    start.setBold(m_fonts[row].bold);
-    start.setItalic(m_fonts[row].italic);
-    start.setUnderline(m_fonts[row].underline);
-    start.setStrikeOut(m_fonts[row].strikeOut);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, start, this);
-    if (!ok)
-        return;
-    TFontSpec font = m_fonts[row];
-    font.name = chosen.family();
-    font.size = chosen.pointSize() > 0 ? chosen.pointSize() : font.size;
-    font.bold = chosen.bold();
-    font.italic = chosen.italic();
-    font.underline = chosen.underline();
-    font.strikeOut = chosen.strikeOut();
-    SetFont(row, font);
+    const QFont chosen = QFontDialog::getFont(&ok, FontChooserStart(m_fonts[row]), this);
+    if (ok)
+        SetFont(row, FontChosen(m_fonts[row], chosen));
 }
 
 void TfrmGraphFonts::CopyIn(const TGraphFonts &fonts)

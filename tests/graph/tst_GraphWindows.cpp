@@ -6,6 +6,7 @@
 #include "foundation/IniFile.h"
 #include "foundation/Paths.h"
 #include "graph/ChartPainter.h"
+#include "graph/FontChoice.h"
 #include "graph/GraphChartPanel.h"
 #include "graph/GraphOptionDialogs.h"
 #include "graph/GraphWindow.h"
@@ -19,7 +20,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPrinter>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -331,6 +335,62 @@ TEST(GraphWindows, EscapeInAMenuOrListClosesOnlyThat)
         window.show();
         escapeClosesOnlyThePopup(window, qobject_cast<QMenu *>(window.mnuStatistics[0]->parent()), window.cmbMultiY);
     }
+}
+
+TEST(GraphWindows, FontChooserOpensOnTheCurrentFont)
+{
+    TFontSpec font;
+    font.name = "Arial";
+    font.size = 14;
+    font.bold = true;
+    QFontDialog chooser;
+    chooser.setCurrentFont(FontChooserStart(font));
+    EXPECT_EQ(chooser.currentFont().family(), QFontInfo(QFont("Arial")).family());
+    EXPECT_EQ(chooser.currentFont().pointSize(), 14);
+    EXPECT_TRUE(chooser.currentFont().bold());
+    // OK without a change keeps the setting as it was.
+    EXPECT_EQ(FontChosen(font, chooser.currentFont()), font);
+}
+
+// The longest stretch of rows' dotted pattern: the number of short black runs in the row
+// that has most of them.
+int dottedRuns(const QImage &image, int minRun)
+{
+    int best = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int runs = 0, run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 40) {
+                ++run;
+                continue;
+            }
+            if (run >= minRun && run <= 3 * minRun)
+                ++runs;
+            run = 0;
+        }
+        best = std::max(best, runs);
+    }
+    return best;
+}
+
+TEST(GraphWindows, PrintedGridlinesAreDottedAsOnScreen)
+{
+    TInstallation home;
+    TTestDir dir;
+    TMessageRecorder messages;
+    TfrmGraph window(nullptr, QIcon());
+    ASSERT_TRUE(window.LoadFile(dir.write(QStringLiteral("g.srp"), CallsGraphFile(8))));
+    TChartModel model = window.View().Model();
+    model.leftAxis.gridVisible = true;
+    const QSizeF size(500, 300);
+    // Four times the size, as on a printer: the dots grow with the chart.
+    QImage big(2000, 1200, QImage::Format_RGB32);
+    big.fill(Qt::white);
+    QPainter p(&big);
+    p.scale(4, 4);
+    PaintChart(model, p, QRectF(QPointF(0, 0), size));
+    p.end();
+    EXPECT_GE(dottedRuns(big, 3), 20);
 }
 
 TEST(GraphWindows, PrintsCentredOnThePage)
