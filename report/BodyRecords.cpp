@@ -266,10 +266,12 @@ void TBodyLayout::DoData(QByteArray rest)
         cell.Caption = FastWin1255(NextField(rest));
         if (!m_dotLeader[c])
             continue;
-        const double dot = m_page.Measurer->TextWidth(QStringLiteral("."), cell.Font);
+        // Measured as painted: a dot narrower in the sum than on paper would push the
+        // name's last letters out of the cell.
+        const double dot = m_page.Measurer->PaintedWidth(QStringLiteral("."), cell.Font);
         if (dot <= 0)
             continue;
-        double width = m_page.Measurer->TextWidth(cell.Caption, cell.Font);
+        double width = m_page.Measurer->PaintedWidth(cell.Caption, cell.Font);
         while (width + dot < cell.Width) {
             if (m_page.RightToLeft)
                 cell.Caption.prepend(QLatin1Char('.'));

@@ -14,6 +14,9 @@ public:
     virtual double TextWidth(const QString &text, const TFontSpec &font) const = 0;
     // Height of one line of text, in page pixels.
     virtual int TextHeight(const TFontSpec &font) const = 0;
+    // Width of the text as the page paints it. Column widths count whole pixels per glyph;
+    // what fills a cell to its edge (dot leaders) is measured as painted, or it is clipped.
+    virtual double PaintedWidth(const QString &text, const TFontSpec &font) const { return TextWidth(text, font); }
 };
 
 // Measures with the real fonts (QFontMetricsF on pixel-sized fonts, so 96 dpi).
@@ -22,6 +25,7 @@ class TFontMetricsMeasurer final : public TTextMeasurer
 public:
     double TextWidth(const QString &text, const TFontSpec &font) const override;
     int TextHeight(const TFontSpec &font) const override;
+    double PaintedWidth(const QString &text, const TFontSpec &font) const override;
 };
 
 // The measurer of the viewer and the batch tool.

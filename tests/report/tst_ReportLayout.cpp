@@ -2,7 +2,10 @@
 #include "report/FakeTextMeasurer.h"
 #include "report/RecordStream.h"
 #include "report/ReportForm.h"
+#include "support/TestFiles.h"
 
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -218,6 +221,54 @@ TEST(DataRow, DotLeadersFillTheCellFromTheReadingEnd)
     r.feed("911,1");
     r.feed("100,AB");
     EXPECT_EQ(r.form.Body().Column(1).Data->Caption, ".....AB");
+}
+
+// The painted extent of a text in the page's font, in pixels, drawn right to left.
+int paintedExtent(const QString &text, const TFontSpec &font)
+{
+    QImage image(1000, 40, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setFont(font.toQFont());
+    p.setLayoutDirection(Qt::RightToLeft);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(10, 0, 980, 40), Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter, text);
+    p.end();
+    int lo = image.width(), hi = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 160) {
+                lo = std::min(lo, x);
+                hi = std::max(hi, x);
+            }
+    return hi < lo ? 0 : hi - lo + 1;
+}
+
+TEST(DataRow, DotLeadersMeasuredAsPaintedKeepTheWholeName)
+{
+    // With the real fonts: the dots in front of a provider's name fill the cell and the
+    // name keeps its last letter.
+    TfrmReport form{QString(), QStringLiteral("ADMIN")};
+    form.LoadReport();
+    auto feed = [&](const QByteArray &line) {
+        QByteArray rest = line;
+        const int code = FieldToInt(NextField(rest));
+        form.Dispatch(code, rest);
+    };
+    feed("906");
+    feed("101,1");
+    feed("102,150");
+    feed("911,1");
+    for (const char *name : {"בזק", "סלקום", "פרטנר", "בזק בינלאומי"}) {
+        feed(QByteArray("100,") + W1255(name));
+        const TBandItem &cell = *form.Body().Column(1).Data;
+        ASSERT_TRUE(cell.Caption.startsWith(QStringLiteral(".....")));
+        const int painted = paintedExtent(cell.Caption, cell.Font);
+        EXPECT_LE(painted, cell.Width) << name;
+        EXPECT_GT(painted, cell.Width - 10) << name; // the dots fill the cell
+    }
 }
 
 TEST(TotalsRow, RulesCaptionsAndLines)
