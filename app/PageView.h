@@ -7,7 +7,12 @@
 #include <QImage>
 #include <QPointer>
 
+#include "engine/PageSearch.h"
 #include "engine/PageStore.h"
+
+#include <memory>
+
+class TPreviewState;
 
 class TPageView : public QAbstractScrollArea
 {
@@ -18,18 +23,24 @@ public:
     static constexpr int kMaxZoom = 300;
 
     explicit TPageView(QWidget *parent = nullptr);
+    ~TPageView() override;
+
+    // The state the view shows and changes: page, zoom and search hits (not owned). Until one
+    // is given the view keeps a state of its own.
+    void SetState(TPreviewState *state);
+    TPreviewState *State() const { return m_state; }
 
     // Shows the pages of this store (not owned); the view follows its PageAdded signal.
     void SetStore(TPageStore *store);
     TPageStore *Store() const { return m_store; }
 
     // 1-based number of the page shown; 0 before the first page.
-    int PageNumber() const { return m_page; }
+    int PageNumber() const;
     int PageCount() const;
     // Shows page n (clamped to the pages available) from its top.
     void ShowPage(int n);
 
-    int Zoom() const { return m_zoom; }
+    int Zoom() const;
     void SetZoom(int percent);
     // The zoom at which the whole page fits the view, and at which its width does.
     int WholePageZoom() const;
@@ -49,11 +60,15 @@ public:
     // The page shown, as it is drawn (for tests and screenshots).
     QImage RenderedPage() const;
 
+    // Where the search hits of the page shown lie, in page pixels; the current one is marked.
+    const std::vector<QRectF> &HitRects() const;
+    int CurrentHitOnPage() const;
+    // Scrolls so that the current hit is in view.
+    void ShowCurrentHit();
+
 signals:
     // A page was added to the store; count is the number of pages available so far.
     void PageAvailable(int count);
-    void PageChanged(int page);
-    void ZoomChanged(int percent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -63,6 +78,10 @@ protected:
 
 private:
     void onPageAdded(int count);
+    void onPageChanged();
+    void onZoomChanged();
+    void onHitsChanged();
+    void paintHits(QPainter &painter, const QRect &page) const;
     QSize pageSize() const;
     QSize zoomedSize() const;
     void updateScrollBars();
@@ -71,8 +90,14 @@ private:
     void invalidate();
 
     QPointer<TPageStore> m_store;
-    int m_page = 0;
-    int m_zoom = 100;
+    std::unique_ptr<TPreviewState> m_ownState;
+    TPreviewState *m_state = nullptr;
+    // The zoom the scroll bars were laid out for, to keep the middle in view when it changes.
+    int m_layoutZoom = 100;
+    // The hits of the page shown, found again whenever the page or the search changes.
+    mutable int m_hitsPage = 0;
+    mutable QString m_hitsText;
+    mutable std::vector<QRectF> m_hitRects;
     mutable QImage m_cache;
     mutable int m_cachePage = 0;
     mutable int m_cacheZoom = 0;

@@ -1,6 +1,10 @@
 #include "app/PreviewWindow.h"
 
+#include "app/FindBar.h"
 #include "app/PageView.h"
+#include "app/RecentReports.h"
+#include "app/ThumbnailPanel.h"
+#include "app/PreviewState.h"
 #include "engine/PageFile.h"
 #include "engine/PageStore.h"
 #include "foundation/FontTranslationUi.h"
@@ -9,8 +13,13 @@
 #include "foundation/Messages.h"
 #include "foundation/Paths.h"
 
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
 
 // Open, save, print and graph: the toolbar actions that leave the window.
 
@@ -51,8 +60,14 @@ void TfrmReportPreview::OpenClick()
             file = dialog.selectedFiles().constFirst();
     }
     Busy = false;
-    if (file.isEmpty())
+    OpenFile(file);
+}
+
+void TfrmReportPreview::OpenFile(const QString &file)
+{
+    if (file.isEmpty() || Busy || !btnOpen->isEnabled())
         return;
+    StopScrolling();
     if (QFileInfo(file).suffix().left(3).toUpper() != QLatin1String("QRP")) {
         // Another report: the driver shows it in a new report form once this window is closed.
         m_requestedFile = file;
@@ -61,6 +76,57 @@ void TfrmReportPreview::OpenClick()
     }
     openPageFile(file);
     updateCaption();
+}
+
+void TfrmReportPreview::OpenRecent(const QString &file)
+{
+    if (Busy || !btnOpen->isEnabled())
+        return;
+    if (!QFileInfo(file).isFile()) {
+        RemoveRecentReport(file);
+        WarnOk(DisplayText(5237));
+        return;
+    }
+    OpenFile(file);
+}
+
+void TfrmReportPreview::fillRecentMenu()
+{
+    mnuRecent->clear();
+    for (const QString &file : RecentReports()) {
+        QAction *a = mnuRecent->addAction(QDir::toNativeSeparators(file));
+        connect(a, &QAction::triggered, this, [this, file] { OpenRecent(file); });
+    }
+}
+
+namespace {
+
+// The one report or page file a drag brings; empty for anything else.
+QString droppedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return QString();
+    const QString file = data->urls().constFirst().toLocalFile();
+    const QString suffix = QFileInfo(file).suffix().toUpper();
+    return suffix == QLatin1String("SRP") || suffix == QLatin1String("QRP") ? file : QString();
+}
+
+} // namespace
+
+void TfrmReportPreview::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (btnOpen->isEnabled() && !Busy && !droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TfrmReportPreview::dropEvent(QDropEvent *event)
+{
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over, so the dragging program is not kept waiting.
+    QMetaObject::invokeMethod(this, [this, file] { OpenFile(file); }, Qt::QueuedConnection);
 }
 
 void TfrmReportPreview::openPageFile(const QString &file)
@@ -76,16 +142,20 @@ void TfrmReportPreview::openPageFile(const QString &file)
     // Earlier stores stay alive: a print job may still be reading one.
     m_loadedStores.push_back(std::move(store));
     ReportFileName = file;
+    AddRecentReport(file);
     ReportFinished = true;
     // Graph data comes from a report file, not from pages.
     HasGraph = false;
     const int zoom = qrPreview->Zoom();
     qrPreview->SetStore(loaded);
+    m_findBar->SetStore(loaded);
+    pnlThumbnails->SetStore(loaded);
+    m_waitingForNextPage = false;
     m_pageShown = true;
     qrPreview->ShowPage(1);
-    if (ZoomMode == kZoomWholePage)
+    if (m_state->ZoomMode() == kZoomWholePage)
         qrPreview->ZoomToFit();
-    else if (ZoomMode == kZoomPageWidth)
+    else if (m_state->ZoomMode() == kZoomPageWidth)
         qrPreview->ZoomToWidth();
     else
         qrPreview->SetZoom(zoom);

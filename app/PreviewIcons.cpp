@@ -97,6 +97,19 @@ void draw(QPainter &p, TPreviewIcon kind)
         p.drawLine(QPointF(6, 6), QPointF(18, 18));
         p.drawLine(QPointF(18, 6), QPointF(6, 18));
         break;
+    case TPreviewIcon::Find:
+        p.setPen(QPen(kInk, 2.2));
+        p.setBrush(kPaper);
+        p.drawEllipse(QRectF(4, 4, 11, 11));
+        p.setPen(QPen(kInk, 3.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(14, 14), QPointF(20, 20));
+        break;
+    case TPreviewIcon::Thumbnails:
+        page(p, QRectF(3, 3, 8, 8));
+        page(p, QRectF(13, 3, 8, 8));
+        page(p, QRectF(3, 13, 8, 8));
+        page(p, QRectF(13, 13, 8, 8));
+        break;
     }
 }
 

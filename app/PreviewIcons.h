@@ -5,7 +5,7 @@
 
 enum class TPreviewIcon {
     PageUp, PageDown, ScrollUp, ScrollStop, ScrollDown, FirstPage, LastPage,
-    Graph, Print, Open, Save, Mail, Close,
+    Graph, Print, Open, Save, Mail, Close, Find, Thumbnails,
 };
 
 QIcon PreviewIcon(TPreviewIcon kind);

@@ -1,8 +1,12 @@
 #include "app/PreviewWindow.h"
 
+#include "app/FindBar.h"
 #include "app/PageView.h"
+#include "app/PreviewState.h"
 #include "app/PreviewIcons.h"
 #include "app/PrintJob.h"
+#include "app/RecentReports.h"
+#include "app/ThumbnailPanel.h"
 #include "engine/PageFile.h"
 #include "engine/PageStore.h"
 #include "foundation/AppState.h"
@@ -27,6 +31,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -67,12 +72,38 @@ TfrmReportPreview::TfrmReportPreview(const QString &reportFileName, const QIcon 
     setAttribute(Qt::WA_DeleteOnClose, false);
     setLayoutDirection(Qt::RightToLeft);
     setWindowIcon(icon);
+    setAcceptDrops(true);
     setWindowFlags(Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint
                    | (AdminMode ? Qt::WindowMinimizeButtonHint : Qt::WindowType(0)));
 
-    qrPreview = new TPageView(this);
-    setCentralWidget(qrPreview);
+    m_state = new TPreviewState(this);
+    // The thumbnails beside the page view: first in the row, so on the right of the mirrored
+    // window.
+    auto *client = new QWidget(this);
+    auto *row = new QHBoxLayout(client);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    pnlThumbnails = new TThumbnailPanel(m_state, client);
+    qrPreview = new TPageView(client);
+    qrPreview->SetState(m_state);
+    row->addWidget(pnlThumbnails);
+    row->addWidget(qrPreview, 1);
+    setCentralWidget(client);
+    connect(pnlThumbnails, &TThumbnailPanel::PageClicked, this, [this](int page) {
+        StopScrolling();
+        GoToPage(page);
+        qrPreview->setFocus();
+    });
     buildToolbar();
+    m_findBar = new TFindBar(m_state, this);
+    m_findBar->GoToPage = [this](int page) { GoToPage(page); };
+    addToolBarBreak();
+    addToolBar(m_findBar);
+    connect(m_state, &TPreviewState::PageChanged, this, [this] {
+        showPageCounter();
+        UpdateToolbar();
+    });
+    connect(m_state, &TPreviewState::ZoomChanged, this, &TfrmReportPreview::onZoomChanged);
 
     ScrollTimer.setSingleShot(false);
     ScrollTimer.setInterval(kScrollInterval);
@@ -81,6 +112,9 @@ TfrmReportPreview::TfrmReportPreview(const QString &reportFileName, const QIcon 
     qrPreview->installEventFilter(this);
     qApp->installEventFilter(this);
 
+    const bool thumbnails = IniReadYesNo(TrvlPar(), kPageInfo, QStringLiteral("ShowThumbnails"), false);
+    pnlThumbnails->setVisible(thumbnails);
+    btnThumbnails->setChecked(thumbnails);
     PortraitZoom = IniReadInteger(TrvlPar(), kPageInfo, QStringLiteral("PortraitZoom"), -1);
     LandscapeZoom = IniReadInteger(TrvlPar(), kPageInfo, QStringLiteral("LandscapeZoom"), -1);
 
@@ -158,8 +192,20 @@ void TfrmReportPreview::buildToolbar()
 
     btnPrint = button("btnPrint", TPreviewIcon::Print, 6, &TfrmReportPreview::PrintClick);
     btnOpen = button("btnOpen", TPreviewIcon::Open, 7, &TfrmReportPreview::OpenClick);
+    mnuRecent = new QMenu(this);
+    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
+    mnuRecent->setToolTip(DisplayText(kTextRecentReports));
+    connect(mnuRecent, &QMenu::aboutToShow, this, &TfrmReportPreview::fillRecentMenu);
+    btnOpen->setMenu(mnuRecent);
+    if (auto *openButton = qobject_cast<QToolButton *>(bar->widgetForAction(btnOpen)))
+        openButton->setPopupMode(QToolButton::MenuButtonPopup);
     btnSave = button("btnSave", TPreviewIcon::Save, 8, &TfrmReportPreview::SaveClick);
     btnMail = button("btnMail", TPreviewIcon::Mail, 17, nullptr);
+    btnFind = button("btnFind", TPreviewIcon::Find, kTextFind, &TfrmReportPreview::FindClick);
+    btnFind->setToolTip(DisplayText(kTextFind) + QStringLiteral(" (Ctrl+F)"));
+    btnThumbnails = button("btnThumbnails", TPreviewIcon::Thumbnails, kTextThumbnails, &TfrmReportPreview::ThumbnailsClick);
+    btnThumbnails->setCheckable(true);
+    btnThumbnails->setToolTip(DisplayText(kTextThumbnails) + QStringLiteral(" (F4)"));
     bar->addSeparator();
 
     m_zoomBox = new TZoomBox(bar);
@@ -208,7 +254,10 @@ void TfrmReportPreview::ShowAbout()
 void TfrmReportPreview::SetStore(TPageStore *store)
 {
     m_pageShown = false;
+    m_waitingForNextPage = false;
     qrPreview->SetStore(store);
+    m_findBar->SetStore(store);
+    pnlThumbnails->SetStore(store);
     if (store && store->PageCount() > 0)
         onPageAvailable(store->PageCount());
     UpdateToolbar();
@@ -243,10 +292,11 @@ void TfrmReportPreview::ShowModal()
         loop.processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-// The progress panel is there while the report is read or printed.
+// The progress panel keeps its place in the toolbar when it has nothing to show, so the
+// buttons after it never move (a click meant for Close must not land on the zoom box).
 void TfrmReportPreview::updateProgressPanel()
 {
-    m_progressAction->setVisible(!gugProgress->isHidden() || !lblPrnProgress->isHidden());
+    m_progressAction->setVisible(true);
 }
 
 void TfrmReportPreview::SetProgress(int percent)
@@ -268,6 +318,8 @@ void TfrmReportPreview::ReportDone(bool hasGraph)
 {
     HasGraph = hasGraph;
     ReportFinished = true;
+    if (!ReportFileName.isEmpty())
+        AddRecentReport(ReportFileName);
     gugProgress->hide();
     updateProgressPanel();
     if (Store())
@@ -288,8 +340,10 @@ void TfrmReportPreview::UpdateToolbar()
     const int count = qrPreview->PageCount();
     btnPageUp->setEnabled(page > 1);
     btnFirstPage->setEnabled(page > 1);
-    btnPageDown->setEnabled(page > 0 && page < count);
-    btnLastPage->setEnabled(page > 0 && page < count);
+    // While pages are still arriving there is always a next page to wait for.
+    const bool more = page < count || !ReportFinished;
+    btnPageDown->setEnabled(page > 0 && more);
+    btnLastPage->setEnabled(page > 0 && more);
     btnScrollUp->setEnabled(page > 0);
     btnScrollDown->setEnabled(page > 0);
     btnScrollStop->setEnabled(page > 0);
@@ -317,6 +371,11 @@ void TfrmReportPreview::onPageAvailable(int count)
         GoToPage(1);
         return;
     }
+    if (m_waitingForNextPage && count > qrPreview->PageNumber()) {
+        m_waitingForNextPage = false;
+        GoToPage(qrPreview->PageNumber() + 1);
+        return;
+    }
     showPageCounter();
     UpdateToolbar();
 }
@@ -326,9 +385,9 @@ void TfrmReportPreview::GoToPage(int n)
     const int count = qrPreview->PageCount();
     if (count == 0)
         return;
+    m_waitingForNextPage = false;
+    // The page box and the toolbar follow the state.
     qrPreview->ShowPage(qBound(1, n, count));
-    showPageCounter();
-    UpdateToolbar();
 }
 
 void TfrmReportPreview::PageUpClick()
@@ -340,7 +399,13 @@ void TfrmReportPreview::PageUpClick()
 void TfrmReportPreview::PageDownClick()
 {
     StopScrolling();
-    GoToPage(qrPreview->PageNumber() + 1);
+    const int page = qrPreview->PageNumber();
+    if (page >= qrPreview->PageCount() && !ReportFinished) {
+        // The next page is still being made: it is shown when it comes.
+        m_waitingForNextPage = page > 0;
+        return;
+    }
+    GoToPage(page + 1);
 }
 
 void TfrmReportPreview::FirstPageClick()
@@ -353,6 +418,31 @@ void TfrmReportPreview::LastPageClick()
 {
     StopScrolling();
     GoToPage(qrPreview->PageCount());
+}
+
+void TfrmReportPreview::FindClick()
+{
+    m_findBar->Open();
+}
+
+void TfrmReportPreview::ThumbnailsClick()
+{
+    const bool show = pnlThumbnails->isHidden();
+    pnlThumbnails->setVisible(show);
+    btnThumbnails->setChecked(show);
+}
+
+// The zoom box shows the zoom in effect, whichever control changed it.
+void TfrmReportPreview::onZoomChanged()
+{
+    if (m_pageShown && m_zoomBoxFollows)
+        refreshZoomList();
+}
+
+// Top of the page view in the window: below the toolbars.
+int TfrmReportPreview::pageViewTop() const
+{
+    return qrPreview->mapTo(this, QPoint(0, 0)).y();
 }
 
 // ---- printing ----
@@ -410,10 +500,11 @@ void TfrmReportPreview::storeSettings()
     // Nothing was shown, so there is no zoom to remember.
     if (m_pageShown && Store()) {
         const bool landscape = Store()->Orientation == TPageOrientation::Landscape;
-        const int value = ZoomMode == kZoomPageWidth ? -1 : qrPreview->Zoom();
+        const int value = m_state->ZoomMode() == kZoomPageWidth ? -1 : qrPreview->Zoom();
         (landscape ? LandscapeZoom : PortraitZoom) = value;
         IniWriteInteger(TrvlPar(), kPageInfo, landscape ? QStringLiteral("LandscapeZoom") : QStringLiteral("PortraitZoom"), value);
     }
+    IniWriteYesNo(TrvlPar(), kPageInfo, QStringLiteral("ShowThumbnails"), !pnlThumbnails->isHidden());
     // An empty directory would only erase the one remembered from an earlier run.
     if (!LastSaveDirectory().isEmpty())
         IniWriteString(TrvlPar(), kPageInfo, QStringLiteral("LastReportDir"), LastSaveDirectory());

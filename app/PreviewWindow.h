@@ -13,9 +13,13 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
+class TFindBar;
 class TPageStore;
 class TPageView;
+class TPreviewState;
+class TThumbnailPanel;
 class TPrinterThread;
 class TZoomBox;
 
@@ -71,7 +75,6 @@ public:
     bool NotPrinting = true;
     int PortraitZoom = -1;
     int LandscapeZoom = -1;
-    int ZoomMode = -1;
     bool EdgePause = false;
     // Direction of automatic scrolling, shared by every preview of the run.
     static bool ScrollUpward;
@@ -101,6 +104,10 @@ public:
     QAction *btnSave = nullptr;
     QAction *btnMail = nullptr;
     QAction *btnClose = nullptr;
+    QAction *btnFind = nullptr;
+    QAction *btnThumbnails = nullptr;
+    TThumbnailPanel *pnlThumbnails = nullptr;
+    QMenu *mnuRecent = nullptr; // the Open button's drop-down of recent reports
     QWidget *pnlProgress = nullptr;
     QProgressBar *gugProgress = nullptr;
     QLabel *lblPrnProgress = nullptr;
@@ -110,6 +117,10 @@ public:
     QTimer ScrollTimer;
     TPageView *qrPreview = nullptr;
 
+    // The page, zoom, zoom mode and search hits shown; every control follows it.
+    TPreviewState *State() const { return m_state; }
+    TFindBar *FindBar() const { return m_findBar; }
+
     // Toolbar actions, as the buttons and keys run them.
     void PageUpClick();
     void PageDownClick();
@@ -118,12 +129,24 @@ public:
     void StartScrolling(bool upward);
     void StopScrolling();
     void OpenClick();
+    // Opens a report (in a new report form, after this window closes) or a page file, as Open
+    // does after its dialog; dropping a file on the window and the recent list come here.
+    void OpenFile(const QString &file);
+    // An entry of the recent list: a file that is gone is dropped with the not-found message.
+    void OpenRecent(const QString &file);
     void SaveClick();
     void PrintClick();
     void GraphClick();
+    // Opens the find bar (Ctrl+F).
+    void FindClick();
+    // Shows or hides the thumbnail panel (F4).
+    void ThumbnailsClick();
     // Zoom list: a chosen entry, and Enter in the box.
     void ZoomListClick(int index);
     void ZoomEnter();
+    // Ctrl+wheel: one step of the zoom ladder in or out; Ctrl+0: back to 100%.
+    void ZoomStep(bool in);
+    void ZoomTo100();
     void ShowGoToPage();
     // The about box: program name and version.
     void ShowAbout();
@@ -132,6 +155,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -151,6 +176,16 @@ private:
     void openPageFile(const QString &file);
     void storeSettings();
 
+    void onZoomChanged();
+    void fillRecentMenu();
+    int pageViewTop() const;
+
+    TPreviewState *m_state = nullptr;
+    TFindBar *m_findBar = nullptr;
+    // The zoom box shows each new zoom, except while it is itself applying one.
+    bool m_zoomBoxFollows = true;
+    // Next was pressed on the last page there was while the report was still being read.
+    bool m_waitingForNextPage = false;
     QString m_requestedFile;
     TZoomBox *m_zoomBox = nullptr;
     QAction *m_progressAction = nullptr;

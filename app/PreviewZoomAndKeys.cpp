@@ -1,6 +1,8 @@
 #include "app/PreviewWindow.h"
 
+#include "app/FindBar.h"
 #include "app/PageView.h"
+#include "app/PreviewState.h"
 #include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 
@@ -10,6 +12,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
+#include <QWheelEvent>
 
 // Zoom list, typed pages, automatic scrolling and the keys of the preview window.
 
@@ -18,6 +22,9 @@ namespace {
 constexpr int kScrollStep = 10;
 constexpr int kScrollInterval = 200;
 constexpr int kEdgePauseInterval = 600;
+
+// Ctrl+wheel goes through these zooms.
+constexpr int kZoomSteps[] = {10, 25, 50, 75, 100, 125, 150, 200, 250, 300};
 
 bool ctrlAlone(const QKeyEvent *event)
 {
@@ -41,7 +48,7 @@ void TfrmReportPreview::applyStoredZoom()
         qrPreview->SetZoom(stored);
         index = stored == 200 ? kZoom200 : stored == 150 ? kZoom150 : stored == 100 ? kZoom100 : kZoomCurrent;
     }
-    ZoomMode = index;
+    m_state->SetZoomMode(index);
     refreshZoomList();
 }
 
@@ -101,13 +108,16 @@ void TfrmReportPreview::ZoomListClick(int index)
     case kZoomPageWidth: qrPreview->ZoomToWidth(); break;
     default: break;
     }
-    ZoomMode = index;
+    m_state->SetZoomMode(index);
     refreshZoomList();
     leaveZoomBox();
 }
 
 void TfrmReportPreview::ZoomEnter()
 {
+    // The box shows what was entered, not the list refreshed under it.
+    m_zoomBoxFollows = false;
+    const auto follow = qScopeGuard([this] { m_zoomBoxFollows = true; });
     const QString text = cmbZoom->currentText().trimmed();
     const int index = cmbZoom->currentIndex();
     if (index >= kZoom200 && index <= kZoomPageWidth && text == cmbZoom->itemText(index)) {
@@ -119,7 +129,7 @@ void TfrmReportPreview::ZoomEnter()
         case kZoomWholePage: qrPreview->ZoomToFit(); break;
         default: qrPreview->ZoomToWidth(); break;
         }
-        ZoomMode = index;
+        m_state->SetZoomMode(index);
         if (index == kZoomWholePage || index == kZoomPageWidth)
             refreshZoomList();
         else {
@@ -138,7 +148,7 @@ void TfrmReportPreview::ZoomEnter()
             qrPreview->ZoomToFit();
             qrPreview->SetZoom(value);
             // A typed zoom is what is remembered, whatever was chosen before.
-            ZoomMode = kZoomCurrent;
+            m_state->SetZoomMode(kZoomCurrent);
             cmbZoom->setEditText(number.trimmed() + QLatin1Char('%'));
         } else {
             WarnOk(DisplayFormat(76, {QString::number(TPageView::kMinZoom), QString::number(TPageView::kMaxZoom)}));
@@ -146,6 +156,35 @@ void TfrmReportPreview::ZoomEnter()
         }
     }
     leaveZoomBox();
+}
+
+// One step of Ctrl+wheel: the next zoom of the ladder up or down from the zoom in effect.
+void TfrmReportPreview::ZoomStep(bool in)
+{
+    const int zoom = qrPreview->Zoom();
+    int next = zoom;
+    if (in) {
+        for (int step : kZoomSteps)
+            if (step > zoom) {
+                next = step;
+                break;
+            }
+    } else {
+        for (int step : kZoomSteps)
+            if (step < zoom)
+                next = step;
+    }
+    if (next == zoom)
+        return;
+    qrPreview->SetZoom(next);
+    m_state->SetZoomMode(kZoomCurrent);
+}
+
+void TfrmReportPreview::ZoomTo100()
+{
+    qrPreview->SetZoom(100);
+    m_state->SetZoomMode(kZoom100);
+    refreshZoomList();
 }
 
 // ---- go to a typed page ----
@@ -229,17 +268,27 @@ bool TfrmReportPreview::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == qrPreview && event->type() == QEvent::Resize && m_pageShown) {
         // A fitting zoom follows the window's size.
-        if (ZoomMode == kZoomWholePage || ZoomMode == kZoomPageWidth) {
+        if (m_state->ZoomMode() == kZoomWholePage || m_state->ZoomMode() == kZoomPageWidth) {
             QMetaObject::invokeMethod(this, [this] {
-                if (ZoomMode == kZoomWholePage)
+                if (m_state->ZoomMode() == kZoomWholePage)
                     qrPreview->ZoomToFit();
-                else if (ZoomMode == kZoomPageWidth)
+                else if (m_state->ZoomMode() == kZoomPageWidth)
                     qrPreview->ZoomToWidth();
                 else
                     return;
                 if (cmbZoom->count() > kZoomCurrent && cmbZoom->currentIndex() == kZoomCurrent)
                     refreshZoomList();
             }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+    if (event->type() == QEvent::Wheel && watched == qrPreview->viewport() && m_pageShown) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if ((wheel->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) == Qt::ControlModifier) {
+            const int delta = wheel->angleDelta().y();
+            if (delta != 0)
+                ZoomStep(delta > 0);
+            return true;
         }
         return false;
     }
@@ -257,9 +306,27 @@ bool TfrmReportPreview::handleKey(QKeyEvent *event)
     QWidget *focus = QApplication::focusWidget();
     const bool inZoom = focus && (focus == cmbZoom || cmbZoom->isAncestorOf(focus));
     const bool inPageEdit = edtGoToPage->isVisible() && focus == edtGoToPage;
+    const bool inFind = m_findBar->isVisible() && focus == m_findBar->edtFind;
+    const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
     switch (event->key()) {
+    case Qt::Key_F4:
+        ThumbnailsClick();
+        return true;
+    case Qt::Key_F3:
+        if (shift)
+            m_findBar->FindPrevious();
+        else
+            m_findBar->FindNext();
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        if (inFind) {
+            if (shift)
+                m_findBar->FindPrevious();
+            else
+                m_findBar->FindNext();
+            return true;
+        }
         if (inPageEdit) {
             goToTypedPage();
             return true;
@@ -274,6 +341,9 @@ bool TfrmReportPreview::handleKey(QKeyEvent *event)
             edtGoToPage->hide();
             pnlPage->show();
             qrPreview->setFocus();
+        } else if (m_findBar->isVisible()) {
+            m_findBar->Close();
+            qrPreview->setFocus();
         } else {
             close();
         }
@@ -283,7 +353,7 @@ bool TfrmReportPreview::handleKey(QKeyEvent *event)
             if (btnPageUp->isEnabled())
                 PageUpClick();
         } else {
-            qrPreview->ScrollBy(-qrPreview->VisibleHeight());
+            qrPreview->ScrollBy(-qMax(kScrollStep, qrPreview->VisibleHeight() - pageViewTop()));
         }
         return true;
     case Qt::Key_PageDown:
@@ -291,11 +361,11 @@ bool TfrmReportPreview::handleKey(QKeyEvent *event)
             if (btnPageDown->isEnabled())
                 PageDownClick();
         } else {
-            qrPreview->ScrollBy(qrPreview->VisibleHeight());
+            qrPreview->ScrollBy(qMax(kScrollStep, qrPreview->VisibleHeight() - pageViewTop()));
         }
         return true;
     case Qt::Key_Home:
-        if (inPageEdit || (inZoom && !ctrl))
+        if (inPageEdit || inFind || (inZoom && !ctrl))
             return false;
         if (ctrl) {
             if (btnFirstPage->isEnabled())
@@ -305,7 +375,7 @@ bool TfrmReportPreview::handleKey(QKeyEvent *event)
         }
         return true;
     case Qt::Key_End:
-        if (inPageEdit || (inZoom && !ctrl))
+        if (inPageEdit || inFind || (inZoom && !ctrl))
             return false;
         if (ctrl) {
             if (btnLastPage->isEnabled())
@@ -316,7 +386,7 @@ bool TfrmReportPreview::handleKey(QKeyEvent *event)
         return true;
     case Qt::Key_Left:
     case Qt::Key_Right:
-        if (inPageEdit || inZoom)
+        if (inPageEdit || inZoom || inFind)
             return false;
         qrPreview->ScrollSideways(event->key() == Qt::Key_Left ? -kScrollStep : kScrollStep);
         return true;
@@ -342,6 +412,8 @@ bool TfrmReportPreview::handleKey(QKeyEvent *event)
     if (!ctrl)
         return false;
     switch (event->key()) {
+    case Qt::Key_F: FindClick(); return true;
+    case Qt::Key_0: ZoomTo100(); return true;
     case Qt::Key_G: ShowGoToPage(); return true;
     case Qt::Key_O: if (btnOpen->isEnabled()) OpenClick(); return true;
     case Qt::Key_P: if (btnPrint->isEnabled()) PrintClick(); return true;

@@ -3,6 +3,7 @@
 #include "PreviewTestSupport.h"
 
 #include "app/PageView.h"
+#include "app/PreviewState.h"
 #include "app/PreviewWindow.h"
 #include "engine/PageFile.h"
 #include "foundation/AppState.h"
@@ -77,7 +78,9 @@ TEST_F(PreviewWindow, ToolbarFollowsGenerationAndPages)
     FillStore(store, 1);
     EXPECT_EQ(window->qrPreview->PageNumber(), 1);
     EXPECT_EQ(window->pnlPage->text(), "1/1");
-    EXPECT_FALSE(window->btnPageDown->isEnabled());
+    // More pages are coming: Next and Last stay enabled.
+    EXPECT_TRUE(window->btnPageDown->isEnabled());
+    EXPECT_TRUE(window->btnLastPage->isEnabled());
     FillStore(store, 2); // pages 2 and 3 arrive while page 1 is shown
     EXPECT_EQ(window->pnlPage->text(), "1/3");
     EXPECT_TRUE(window->btnPageDown->isEnabled());
@@ -131,7 +134,7 @@ TEST_F(PreviewWindow, CaptionAndHintsComeFromTheLanguageTable)
 TEST_F(PreviewWindow, FirstStartOpensAtPageWidthAndStoresWholePagePercentage)
 {
     generate(3);
-    EXPECT_EQ(window->ZoomMode, TfrmReportPreview::kZoomPageWidth);
+    EXPECT_EQ(window->State()->ZoomMode(), TfrmReportPreview::kZoomPageWidth);
     EXPECT_EQ(window->qrPreview->Zoom(), window->qrPreview->PageWidthZoom());
     EXPECT_EQ(window->cmbZoom->count(), 6);
     EXPECT_EQ(zoomText(), QString::number(window->qrPreview->Zoom()) + "%");
@@ -165,7 +168,7 @@ TEST_F(PreviewWindow, LandscapeAndPortraitKeepTheirOwnZoom)
         TPageStore pages;
         landscape.SetStore(&pages);
         FillStore(pages, 2, true);
-        EXPECT_EQ(landscape.ZoomMode, TfrmReportPreview::kZoomPageWidth);
+        EXPECT_EQ(landscape.State()->ZoomMode(), TfrmReportPreview::kZoomPageWidth);
         landscape.ZoomListClick(TfrmReportPreview::kZoom200);
         landscape.close();
     }
@@ -174,7 +177,7 @@ TEST_F(PreviewWindow, LandscapeAndPortraitKeepTheirOwnZoom)
     SetUp(); // a window reads the stored zoom when it is created
     generate(2);
     EXPECT_EQ(window->qrPreview->Zoom(), 150);
-    EXPECT_EQ(window->ZoomMode, TfrmReportPreview::kZoom150);
+    EXPECT_EQ(window->State()->ZoomMode(), TfrmReportPreview::kZoom150);
     // Page width is remembered as -1, so it fits the next window's width again.
     window->ZoomListClick(TfrmReportPreview::kZoomPageWidth);
     window->close();
@@ -254,12 +257,20 @@ TEST_F(PreviewWindow, PageKeys)
     view->setFocus();
     pressKey(view, Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(window->qrPreview->PageNumber(), 2);
-    // Without Ctrl, Page Down scrolls within the page.
+    // Without Ctrl, Page Down scrolls within the page by the visible height less the page
+    // view's top in the window (the toolbar's height).
+    const int top = window->qrPreview->mapTo(window.get(), QPoint(0, 0)).y();
+    EXPECT_GT(top, 20);
+    const int page = window->qrPreview->VisibleHeight() - top;
     pressKey(view, Qt::Key_PageDown);
     EXPECT_EQ(window->qrPreview->PageNumber(), 2);
-    EXPECT_EQ(window->qrPreview->ScrollPosition(), window->qrPreview->VisibleHeight());
+    EXPECT_EQ(window->qrPreview->ScrollPosition(), page);
+    pressKey(view, Qt::Key_PageUp);
+    EXPECT_EQ(window->qrPreview->ScrollPosition(), 0);
+    pressKey(view, Qt::Key_PageDown);
+    EXPECT_EQ(window->qrPreview->ScrollPosition(), page);
     pressKey(view, Qt::Key_Up);
-    EXPECT_EQ(window->qrPreview->ScrollPosition(), window->qrPreview->VisibleHeight() - 10);
+    EXPECT_EQ(window->qrPreview->ScrollPosition(), page - 10);
     pressKey(view, Qt::Key_End);
     EXPECT_EQ(window->qrPreview->ScrollPosition(), window->qrPreview->ScrollMaximum());
     pressKey(view, Qt::Key_Home);
