@@ -242,9 +242,9 @@ void TfrmReport::LayoutSubHeader()
         label.Top = rowTop + label.SpaceBefore;
         label.Left = x[entry.Column];
         label.Width = SubHeaderWidths[entry.Column];
+        // Where the record puts it, from the left, in right-to-left reports too: stored
+        // reports were made for that placement.
         label.Height = FontHeight(label.Font) + 3;
-        if (m_page.RightToLeft) // the groups follow the columns, which run from the right
-            label.Left = m_page.PrintableWidth - label.Left - label.Width;
     }
     bndSubHeader.Height = rowTop + tallest;
 }

@@ -218,3 +218,44 @@ TEST(SubHeader, GroupCaptionsSortedIntoRowsAndColumns)
     EXPECT_EQ(cleared.form->bndSubHeader.Height, 0);
     EXPECT_EQ(cleared.count(0, "Gone"), 0);
 }
+
+TEST(SubHeader, RightToLeftReportsPlaceCaptionsFromTheLeftAsRecorded)
+{
+    // Stored reports were made for this placement: mirroring would put each caption over
+    // the wrong columns.
+    TRunPages r;
+    r.run({"906", "905,1", "450,100,50", "451,1,1,2,C,0,0,First", "451,1,2,2,C,0,0,Second", "101,1", "100,A"});
+    const TBandItem *first = labelWith(r.form->bndSubHeader, "First");
+    const TBandItem *second = labelWith(r.form->bndSubHeader, "Second");
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->Left, 0);
+    EXPECT_EQ(second->Left, 113);
+    EXPECT_EQ(second->Width, 50);
+}
+
+TEST(SubHeader, SampleCaptionsStandOverTheirColumns)
+{
+    // The sample's column-group captions are placed where its records put them (from the left
+    // in a right-to-left report too) and stand over the columns they name.
+    TfrmReport form(SourceDir() + "/examples/trunk-summary.srp", QStringLiteral("ADMIN"));
+    form.LoadReport();
+    ASSERT_EQ(form.StartRun(nullptr).Status, TfrmReport::TRunStart::Ready);
+    TPageStore store;
+    TSilentRunObserver observer;
+    form.GeneratePages(store, observer);
+    auto rect = [&](const char *text) {
+        for (const TPagePrimitive &item : store.Page(0).items)
+            if (item.kind == TPrimitiveKind::Text && item.text.trimmed() == QString::fromUtf8(text))
+                return item.rect;
+        return QRect();
+    };
+    const QRect details = rect("פרטי הקו"), traffic = rect("תעבורה ועלויות");
+    ASSERT_FALSE(details.isNull());
+    ASSERT_FALSE(traffic.isNull());
+    // Each caption starts at its group's leftmost column and covers the group.
+    EXPECT_EQ(details.left(), rect("סוג").left());
+    EXPECT_GE(details.right(), rect("ספק").right());
+    EXPECT_EQ(traffic.left(), rect("ניצולת").left());
+    EXPECT_GE(traffic.right(), rect("משך").right());
+    EXPECT_LT(traffic.right(), details.left());
+}

@@ -235,16 +235,19 @@ bool WriteTrunkSummary(const QString &path, const QString &logoPath, QString &er
     out.Record(rcTitles, {Fld("מספר|קו"), Fld("ספק"), Fld("סוג|קו"), Fld("מספר|שיחות"), Fld("משך|כולל"), Fld("עלות|(₪)"),
                           Fld("ניצולת|(%)")});
     out.Record(rcDotLeader, {"2"});
-    // Column-group captions over the line details (columns 1-3) and the traffic (4-7). In a
-    // right-to-left report they are laid out from the right edge like the columns; a 13-pixel
-    // first group stands for the gap between the column block and the right margin.
+    // Column-group captions over the traffic (columns 7-4, at the left) and the line details
+    // (columns 3-1, at the right). The captions are placed from the left edge of the printable
+    // area, as record 451 describes them, in this right-to-left report too: a first group
+    // stands for the room left of the right-aligned column block on the A4 page (the block
+    // starts 104 pixels in: this room and the 13-pixel gap in front of the next group).
     const int details = widths[0] + widths[1] + widths[2] + 2 * 13;
     const int traffic = widths[3] + widths[4] + widths[5] + widths[6] + 3 * 13;
+    const int roomBefore = 91;
     out.Record(rcClearSubHeader);
-    out.Record(rcSubHeaderWidths, {"13", Fld(details), Fld(traffic)});
+    out.Record(rcSubHeaderWidths, {Fld(roomBefore), Fld(traffic), Fld(details)});
     out.Record(rcSubHeaderRepeat, {"0"});
-    out.Record(rcSubHeaderCell, {"1", "2", "5", "C", "4", "2", Fld("פרטי הקו")});
-    out.Record(rcSubHeaderCell, {"1", "3", "5", "C", "4", "2", Fld("תעבורה ועלויות")});
+    out.Record(rcSubHeaderCell, {"1", "2", "5", "C", "4", "2", Fld("תעבורה ועלויות")});
+    out.Record(rcSubHeaderCell, {"1", "3", "5", "C", "4", "2", Fld("פרטי הקו")});
     out.Record(rcPageNumberOn, {"5"});
 
     qint64 calls = 0, seconds = 0, agorot = 0;
