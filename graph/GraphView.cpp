@@ -92,7 +92,7 @@ void TGraphView::SelectYField(int f)
     const int previous = m_currentY;
     m_currentY = f;
     m_titles.left = m_data.YFieldTitle(f);
-    if (f == previous || m_data.YColumnCount(f) < 2 || m_kind != int(TChartKind::Pie)) {
+    if (f == previous || m_data.YColumnCount(f) < 2 || m_state.kind != int(TChartKind::Pie)) {
         BuildSeries();
         ApplyColours();
     } else {
@@ -104,9 +104,8 @@ void TGraphView::SelectYField(int f)
 
 void TGraphView::ChangeKind(int k)
 {
-    if (k == m_kind || k < 0 || k > 6)
+    if (!m_state.SetKind(k))
         return;
-    m_kind = k;
     ApplyPaging(false);
     SaveSettings();
     BuildSeries();
@@ -122,15 +121,19 @@ void TGraphView::PieButton() { ChangeKind(int(TChartKind::Pie)); }
 
 void TGraphView::Set3D(bool on)
 {
-    m_view3D = on;
+    m_state.view3D = on;
     ApplyAll();
 }
 
-void TGraphView::NextMarksStyle() { SetMarksStyle((m_marksStyle + 1) % 6); }
+void TGraphView::NextMarksStyle()
+{
+    m_state.NextMarksStyle();
+    ApplyAll();
+}
 
 void TGraphView::SetMarksStyle(int style)
 {
-    m_marksStyle = std::clamp(style, 0, 5);
+    m_state.SetMarksStyle(style);
     ApplyAll();
 }
 
@@ -142,10 +145,7 @@ void TGraphView::ToggleLegend()
 
 void TGraphView::SetGallery(int kind, bool view3D, int percent)
 {
-    m_view3D = view3D;
-    m_percent3D = std::clamp(percent, 1, 100);
-    if (kind >= 0 && kind <= 6)
-        m_kind = kind;
+    m_state.SetGallery(kind, view3D, percent);
     ApplyPaging(false);
     SaveSettings();
     BuildSeries();
@@ -174,7 +174,7 @@ void TGraphView::PointsPerPageChanged(int value)
         return;
     value = std::clamp(value, 1, std::max(1, m_data.PointCount()));
     m_pointsPerPage[g] = value;
-    const bool areaKinds = m_kind >= int(TChartKind::Area) && m_kind <= int(TChartKind::Points);
+    const bool areaKinds = m_state.kind >= int(TChartKind::Area) && m_state.kind <= int(TChartKind::Points);
     if (value == 1 && areaKinds) {
         m_savedScroll = -0.5;
         ChangeKind(int(TChartKind::Bar));
@@ -186,12 +186,12 @@ void TGraphView::PointsPerPageChanged(int value)
 
 TChartAxis &TGraphView::categoryAxis()
 {
-    return m_kind == int(TChartKind::HorizBar) ? m_model.leftAxis : m_model.bottomAxis;
+    return m_state.kind == int(TChartKind::HorizBar) ? m_model.leftAxis : m_model.bottomAxis;
 }
 
 void TGraphView::ApplyPaging(bool keepPosition)
 {
-    const TChartKind kind = TChartKind(m_kind);
+    const TChartKind kind = TChartKind(m_state.kind);
     TChartAxis &axis = categoryAxis();
     const TAxisRange range = CategoryRange(kind, PointsPerPage());
     const double start = IsBarKind(kind) ? axis.minimum + 0.5 : std::round(axis.minimum);
@@ -205,7 +205,7 @@ void TGraphView::ApplyPaging(bool keepPosition)
 
 void TGraphView::Scroll(double x)
 {
-    const TChartKind kind = TChartKind(m_kind);
+    const TChartKind kind = TChartKind(m_state.kind);
     TChartAxis &axis = categoryAxis();
     x = ClampScroll(x, {axis.minimum, axis.maximum}, m_data.PointCount(), kind);
     axis.minimum += x;
@@ -218,7 +218,7 @@ void TGraphView::Scroll(double x)
 
 void TGraphView::updatePageButtons()
 {
-    const TChartKind kind = TChartKind(m_kind);
+    const TChartKind kind = TChartKind(m_state.kind);
     const TChartAxis &axis = kind == TChartKind::HorizBar ? m_model.leftAxis : m_model.bottomAxis;
     m_nextPage = ::NextPageEnabled({axis.minimum, axis.maximum}, m_data.PointCount(), kind);
     m_previousPage = ::PreviousPageEnabled({axis.minimum, axis.maximum}, kind);
@@ -263,7 +263,7 @@ void TGraphView::createSeries(int count)
     m_model.series.clear();
     for (int c = 0; c < count; ++c) {
         TChartSeries s;
-        s.kind = TChartKind(m_kind);
+        s.kind = TChartKind(m_state.kind);
         s.overlapBars = m_data.OverlapBars();
         s.barWidthPercent = 75;
         s.color = c < int(m_seriesColors.size()) ? m_seriesColors[size_t(c)] : AutomaticSeriesColor(c);
@@ -278,7 +278,7 @@ void TGraphView::BuildSeries()
     if (m_seriesColors.size() != size_t(n))
         m_seriesColors.clear();
     createSeries(n);
-    const bool pie = m_kind == int(TChartKind::Pie);
+    const bool pie = m_state.kind == int(TChartKind::Pie);
     if (pie) {
         const int start = pieStart();
         m_data.SetCursor(start);
@@ -307,26 +307,23 @@ void TGraphView::BuildSeries()
         for (size_t i = 0; i < m_model.series[0].points.size(); ++i)
             m_model.series[0].points[i].color = AutomaticSeriesColor(int(i));
     for (TChartSeries &s : m_model.series)
-        s.clipMarks = m_kind == int(TChartKind::HorizBar);
+        s.clipMarks = m_state.kind == int(TChartKind::HorizBar);
     m_pieEnabled = n == 1;
-    m_marksStyle = pie ? msLabelPercent : msNone;
+    m_state.marksStyle = pie ? msLabelPercent : msNone;
     ApplyAll();
 }
 
 void TGraphView::ApplyAll()
 {
-    const TChartKind kind = TChartKind(m_kind);
+    const TChartKind kind = TChartKind(m_state.kind);
     const bool pie = kind == TChartKind::Pie;
-    // Kind and 3D.
-    m_model.view3D = m_view3D;
-    m_model.depthPercent = m_percent3D;
+    // Kind, 3D and marks.
+    m_state.ApplyTo(m_model);
     for (TChartSeries &s : m_model.series)
         s.kind = kind;
     // Gridlines.
     m_model.leftAxis.gridVisible = m_settings.horizontalGrid;
     m_model.bottomAxis.gridVisible = m_settings.verticalGrid;
-    // Marks.
-    m_model.marksStyle = m_marksStyle;
     // Titles.
     if (m_data.GroupCount() > 1)
         m_data.HeaderLines(m_titles.lines);
@@ -355,8 +352,8 @@ void TGraphView::ApplyAll()
     const double max = 1.1 * m_data.MaxValue(m_currentY);
     if (pie) {
         for (TChartSeries &s : m_model.series) {
-            s.circled = !m_view3D;
-            s.darkShading = !m_view3D;
+            s.circled = !m_state.view3D;
+            s.darkShading = !m_state.view3D;
         }
         m_model.backColor = QColor();
     } else {
@@ -408,7 +405,7 @@ void TGraphView::ApplyColours()
     const TGraphColors &colors = m_settings.colors;
     m_model.color = ToQColor(colors.background);
     m_model.wallColor = ToQColor(colors.walls);
-    if (m_kind != int(TChartKind::Pie))
+    if (m_state.kind != int(TChartKind::Pie))
         m_model.backColor = ToQColor(colors.walls);
     const int n = int(m_model.series.size());
     m_seriesColors.assign(size_t(n), QColor());
@@ -450,10 +447,7 @@ QString TGraphView::markText(int series, int point, const QString &text) const
         return QString();
     const int kind = m_data.YFieldKind(m_currentY);
     if (kind == ykTime || kind == ykDuration) {
-        if (m_marksStyle == msValue)
-            return m_data.FormatValue(m_currentY, value);
-        if (m_marksStyle == msLabelValue)
-            return text.section(QLatin1Char(' '), 0, 0) + QLatin1Char(' ') + m_data.FormatValue(m_currentY, value);
+        return m_state.TimeMarkText(text, m_data.FormatValue(m_currentY, value));
     }
     return text;
 }
@@ -475,12 +469,12 @@ std::vector<TCallOut> TGraphView::CallOuts(const QRectF &bounds, const QPointF &
         int p = hit.point + 1;
         TCallOut call;
         QString label, value;
-        if (m_kind == int(TChartKind::Area) || m_kind == int(TChartKind::Line)) {
+        if (m_state.kind == int(TChartKind::Area) || m_state.kind == int(TChartKind::Line)) {
             label = QStringLiteral("%1 - %2").arg(m_data.Label(1, p, true), m_data.Label(1, p + 1, true));
             value = QStringLiteral("%1 - %2").arg(m_data.FormatValue(f, m_data.Value(f, c, p)),
                                                   m_data.FormatValue(f, m_data.Value(f, c, p + 1)));
         } else {
-            if (m_kind == int(TChartKind::Pie))
+            if (m_state.kind == int(TChartKind::Pie))
                 p = pieStart() + hit.point; // the pie holds only the page shown
             label = m_data.Label(1, p, true);
             value = m_data.FormatValue(f, m_data.Value(f, c, p));

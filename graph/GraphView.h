@@ -4,6 +4,7 @@
 // the chart model built from them. The window (TfrmGraph) is a toolbar and a chart panel
 // around this; the batch tool draws the same model into PNG files.
 #include "graph/ChartModel.h"
+#include "graph/ChartViewState.h"
 #include "graph/GraphData.h"
 #include "graph/GraphSettings.h"
 
@@ -47,17 +48,17 @@ public:
     void SelectYField(int f);
 
     // Kinds, 3D, marks, legend.
-    int Kind() const { return m_kind; }
+    int Kind() const { return m_state.kind; }
     void ChangeKind(int k);
     void KindButton(int k);       // bars .. points
     void PieButton();
     bool PieEnabled() const { return m_pieEnabled; }
     bool AreaKindsEnabled() const { return PointsPerPage() != 1; }
-    bool LegendEnabled() const { return m_kind == int(TChartKind::Pie); }
-    bool View3D() const { return m_view3D; }
+    bool LegendEnabled() const { return m_state.kind == int(TChartKind::Pie); }
+    bool View3D() const { return m_state.view3D; }
     void Set3D(bool on);
-    int Percent3D() const { return m_percent3D; }
-    int MarksStyle() const { return m_marksStyle; }
+    int Percent3D() const { return m_state.percent3D; }
+    int MarksStyle() const { return m_state.marksStyle; }
     void NextMarksStyle();
     void SetMarksStyle(int style);
     bool LegendShown() const { return m_legendShown; }
@@ -111,10 +112,7 @@ private:
     QString m_settingsFile;
     int m_currentY = 1;
     std::vector<int> m_pointsPerPage;
-    int m_kind = 0;
-    bool m_view3D = true;
-    int m_percent3D = 20;
-    int m_marksStyle = msNone;
+    TChartViewState m_state{0, true};
     bool m_legendShown = true;
     double m_savedScroll = 0;
     bool m_selectorMode = false;

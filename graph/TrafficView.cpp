@@ -70,33 +70,33 @@ void TTrafficView::SelectMultiY(int m)
 
 void TTrafficView::ChangeKind(int k)
 {
-    if (k == m_kind || k < 0 || k > 6)
+    if (!m_state.SetKind(k))
         return;
-    m_kind = k;
     SaveSettings();
     BuildSeries(true);
 }
 
 void TTrafficView::Set3D(bool on)
 {
-    m_view3D = on;
+    m_state.view3D = on;
     ApplyAll();
 }
 
-void TTrafficView::NextMarksStyle() { SetMarksStyle((m_marksStyle + 1) % 6); }
+void TTrafficView::NextMarksStyle()
+{
+    m_state.NextMarksStyle();
+    ApplyAll();
+}
 
 void TTrafficView::SetMarksStyle(int style)
 {
-    m_marksStyle = std::clamp(style, 0, 5);
+    m_state.SetMarksStyle(style);
     ApplyAll();
 }
 
 void TTrafficView::SetGallery(int kind, bool view3D, int percent)
 {
-    if (kind >= 0 && kind <= 6)
-        m_kind = kind;
-    m_view3D = view3D;
-    m_percent3D = std::clamp(percent, 1, 100);
+    m_state.SetGallery(kind, view3D, percent);
     SaveSettings();
     BuildSeries(true);
 }
@@ -126,7 +126,7 @@ void TTrafficView::BuildSeries(bool resetMarks)
     m_seriesFields.clear();
     const TrafficPages::TPageData *page = m_data.Page(m_page);
     const int n = page ? page->RowCount() : 0;
-    const TChartKind kind = TChartKind(m_kind);
+    const TChartKind kind = TChartKind(m_state.kind);
     // A page of one row has no interval to halve: it is drawn without averaging.
     m_averaging = n <= kAveragingRows && n >= 2 && !IsBarKind(kind);
     const TIntlSettings &fmt = m_data.Formatter();
@@ -140,7 +140,7 @@ void TTrafficView::BuildSeries(bool resetMarks)
         s.kind = kind;
         s.title = m_data.YFields().Item(y)->Title;
         s.lineWidth = kind == TChartKind::Line ? 2 : 1;
-        s.areaLines = m_view3D;
+        s.areaLines = m_state.view3D;
         auto value = [&](int r) { return page->Row(r).Get(y); };
         if (m_averaging) {
             const double half = (fmt.ParseTime(page->RowKey(1)) - fmt.ParseTime(page->RowKey(0))) / 2;
@@ -159,7 +159,7 @@ void TTrafficView::BuildSeries(bool resetMarks)
         m_seriesFields.push_back(y);
     }
     if (resetMarks)
-        m_marksStyle = kind == TChartKind::Pie ? msLabelPercent : msNone;
+        m_state.marksStyle = kind == TChartKind::Pie ? msLabelPercent : msNone;
     ApplyAll();
     // Statistic lines over all data series.
     const size_t dataSeries = m_model.series.size();
@@ -190,14 +190,13 @@ void TTrafficView::BuildSeries(bool resetMarks)
 
 void TTrafficView::ApplyAll()
 {
-    const TChartKind kind = TChartKind(m_kind);
+    const TChartKind kind = TChartKind(m_state.kind);
     const bool pie = kind == TChartKind::Pie;
-    m_model.view3D = m_view3D;
-    m_model.depthPercent = m_percent3D;
+    m_state.ApplyTo(m_model);
     for (TChartSeries &s : m_model.series) {
-        s.areaLines = m_view3D;
-        s.circled = !m_view3D;
-        s.darkShading = !m_view3D;
+        s.areaLines = m_state.view3D;
+        s.circled = !m_state.view3D;
+        s.darkShading = !m_state.view3D;
     }
     m_model.leftAxis.gridVisible = m_settings.horizontalGrid;
     m_model.bottomAxis.gridVisible = m_settings.verticalGrid;
@@ -208,7 +207,6 @@ void TTrafficView::ApplyAll()
     m_model.backColor = pie ? QColor() : ToQColor(colors.walls);
     for (size_t i = 0; i < m_model.series.size() && i < m_seriesFields.size(); ++i)
         m_model.series[i].color = ToQColor(colors.series[i % 10]);
-    m_model.marksStyle = m_marksStyle;
     // Titles.
     m_model.title = m_titles.lines;
     m_model.title.append(QString());
@@ -287,10 +285,7 @@ QString TTrafficView::markText(int series, int point, const QString &text) const
     const int y = decidingYField();
     const int kind = m_data.YFieldKind(y);
     if (kind == ykTime || kind == ykDuration) {
-        if (m_marksStyle == msValue)
-            return m_data.FormatValue(y, value);
-        if (m_marksStyle == msLabelValue)
-            return text.section(QLatin1Char(' '), 0, 0) + QLatin1Char(' ') + m_data.FormatValue(y, value);
+        return m_state.TimeMarkText(text, m_data.FormatValue(y, value));
     }
     return text;
 }
@@ -320,7 +315,7 @@ std::vector<TCallOut> TTrafficView::CallOuts(const QRectF &bounds, const QPointF
         int a = std::min(m_averaging ? i / 2 : i, last);
         int b = a;
         TCallOut call;
-        if (m_kind == int(TChartKind::Area) || m_kind == int(TChartKind::Line)) {
+        if (m_state.kind == int(TChartKind::Area) || m_state.kind == int(TChartKind::Line)) {
             if (m_averaging)
                 b = std::min(i / 2 + 1, last);
             call.lines = {QStringLiteral("%1 - %2").arg(page->RowKey(a), page->RowKey(b)),

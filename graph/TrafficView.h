@@ -3,6 +3,7 @@
 // current page and multi-Y item, kind, 3D, marks, colours, titles and fonts, and the chart
 // model (with half-interval averaging of short pages for curves).
 #include "graph/ChartModel.h"
+#include "graph/ChartViewState.h"
 #include "graph/GraphSettings.h"
 #include "graph/GraphView.h"
 #include "graph/TrafficGraphData.h"
@@ -36,12 +37,12 @@ public:
     int CurrentMultiY() const { return m_currentMultiY; }
     void SelectMultiY(int m);
 
-    int Kind() const { return m_kind; }
+    int Kind() const { return m_state.kind; }
     void ChangeKind(int k);
-    bool View3D() const { return m_view3D; }
+    bool View3D() const { return m_state.view3D; }
     void Set3D(bool on);
-    int Percent3D() const { return m_percent3D; }
-    int MarksStyle() const { return m_marksStyle; }
+    int Percent3D() const { return m_state.percent3D; }
+    int MarksStyle() const { return m_state.marksStyle; }
     void NextMarksStyle();
     void SetMarksStyle(int style);
     void SetGallery(int kind, bool view3D, int percent);
@@ -76,10 +77,7 @@ private:
     int m_page = 0;
     int m_currentMultiY = 1;
     std::vector<int> m_seriesFields; // Y field of each data series
-    int m_kind = int(TChartKind::Area);
-    bool m_view3D = false;
-    int m_percent3D = 20;
-    int m_marksStyle = msNone;
+    TChartViewState m_state{int(TChartKind::Area), false};
     bool m_averaging = false;
     bool m_statistics[3] = {false, false, false};
 };
