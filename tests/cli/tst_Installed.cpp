@@ -62,7 +62,7 @@ QByteArray readFile(const QString &name)
 TEST_F(InstalledTest, EveryFileInItsPlace)
 {
     for (const char *name : {"bin/tarvel-viewer", "bin/tarvel-report", "share/tarvel/CLIENT.PAR",
-                             "share/tarvel/TRVL.PAR", "share/tarvel/TRNSFONT.INI", "share/tarvel/texts.txt",
+                             "share/tarvel/TRVL.PAR", "share/tarvel/TRNSFONT.INI", "share/tarvel/texts.txt", "share/tarvel/texts-display.txt",
                              "share/tarvel/tarvel-viewer.png", "share/applications/tarvel-viewer.desktop",
                              "share/mime/packages/tarvel.xml", "share/icons/hicolor/16x16/apps/tarvel-viewer.png",
                              "share/icons/hicolor/256x256/apps/tarvel-viewer.png",
