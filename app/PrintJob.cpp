@@ -2,6 +2,7 @@
 
 #include "app/PreviewWindow.h"
 #include "engine/PageStore.h"
+#include "engine/ShapedText.h"
 #include "foundation/FontTranslationUi.h"
 #include "foundation/DisplayText.h"
 
@@ -148,6 +149,8 @@ void TPrinterThread::run()
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     CurrentPage = 1;
     bool firstSheet = true;
+    TShapedTextCache texts; // the same texts on every page are laid out once
+
     for (int copy = 0; copy < copies && !m_stop; ++copy) {
         for (int i = first; i <= last && !m_stop; ++i) {
             TPage page;
@@ -163,7 +166,7 @@ void TPrinterThread::run()
             painter.save();
             if (!page.size.isEmpty())
                 painter.scale(qreal(sheet.width()) / page.size.width(), qreal(sheet.height()) / page.size.height());
-            PaintPrimitives(page, *m_engine, painter);
+            PaintPrimitives(page, *m_engine, painter, &texts);
             painter.restore();
             emit PagePrinted(CurrentPage, PageTotal);
             if (CurrentPage < PageTotal)

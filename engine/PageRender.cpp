@@ -1,6 +1,7 @@
 #include "engine/PageRender.h"
 
 #include "engine/PageStore.h"
+#include "engine/ShapedText.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -57,6 +58,7 @@ bool RenderPagesToPdf(const TPageStore &store, QIODevice *device,
     if (!painter.begin(&writer))
         return false;
     const double scale = writer.resolution() / 96.0;
+    TShapedTextCache texts;
     for (int i = 0; i < store.PageCount(); ++i) {
         if (i > 0) {
             writer.setPageLayout(layoutFor(store.PageSize(i)));
@@ -65,7 +67,7 @@ bool RenderPagesToPdf(const TPageStore &store, QIODevice *device,
         }
         painter.save();
         painter.scale(scale, scale);
-        store.PaintPage(i, painter);
+        store.PaintPage(i, painter, &texts);
         painter.restore();
         if (pageDone)
             pageDone(i + 1, store.PageCount());

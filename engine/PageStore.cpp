@@ -1,6 +1,7 @@
 #include "engine/PageStore.h"
 
 #include "engine/PageCodec.h"
+#include "engine/ShapedText.h"
 
 #include <QDir>
 #include <QHash>
@@ -213,12 +214,33 @@ void TPageStore::Clear()
     d = std::make_unique<Impl>();
 }
 
-void TPageStore::PaintPage(int index, QPainter &painter) const
+void TPageStore::PaintPage(int index, QPainter &painter, TShapedTextCache *texts) const
 {
-    PaintPrimitives(Page(index), *this, painter);
+    PaintPrimitives(Page(index), *this, painter, texts);
 }
 
-void PaintPrimitives(const TPage &page, const TPageStore &resources, QPainter &painter)
+namespace {
+
+void paintText(const TPagePrimitive &item, QPainter &painter, TShapedTextCache *texts)
+{
+    const QFlags<Qt::AlignmentFlag> flags = QFlags<Qt::AlignmentFlag>::fromInt(int(item.flags) | Qt::AlignAbsolute);
+    const TShapedText *shaped = nullptr;
+    TShapedText once;
+    if (texts)
+        shaped = texts->Shape(painter.font(), item.font, item.rect.size(), quint32(flags.toInt()), item.rightToLeft,
+                              item.text, painter.device());
+    else if (ShapeText(painter.font(), item.rect.size(), quint32(flags.toInt()), item.rightToLeft, item.text,
+                       painter.device(), once))
+        shaped = &once;
+    if (shaped)
+        DrawShapedText(painter, item.rect, *shaped);
+    else
+        painter.drawText(item.rect, flags.toInt(), item.text);
+}
+
+} // namespace
+
+void PaintPrimitives(const TPage &page, const TPageStore &resources, QPainter &painter, TShapedTextCache *texts)
 {
     painter.save();
     painter.fillRect(QRect(QPoint(0, 0), page.size), Qt::white);
@@ -229,7 +251,7 @@ void PaintPrimitives(const TPage &page, const TPageStore &resources, QPainter &p
             painter.setPen(QColor::fromRgba(item.color));
             painter.setLayoutDirection(item.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
             // Positions are fixed on paper: right stays right whatever the direction.
-            painter.drawText(item.rect, int(item.flags) | Qt::AlignAbsolute, item.text);
+            paintText(item, painter, texts);
             break;
         case TPrimitiveKind::Line: {
             QPen pen(QColor::fromRgba(item.color));

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <memory>
 
+class TShapedTextCache;
+
 class TPageStore : public QObject
 {
     Q_OBJECT
@@ -45,8 +47,9 @@ public:
     TPageOrientation Orientation = TPageOrientation::Portrait;
 
     // Paints page i with its top left corner at the painter's origin, in page pixels; the
-    // caller scales the painter for zoom and device resolution.
-    void PaintPage(int index, QPainter &painter) const;
+    // caller scales the painter for zoom and device resolution. Texts are laid out once per
+    // cache (see ShapedText.h); without one, each time.
+    void PaintPage(int index, QPainter &painter, TShapedTextCache *texts = nullptr) const;
     QSize PageSize(int index) const;
 
 signals:
@@ -64,4 +67,5 @@ private:
 };
 
 // Draws one page's primitives. Shared by the store and the tests.
-void PaintPrimitives(const TPage &page, const TPageStore &resources, QPainter &painter);
+void PaintPrimitives(const TPage &page, const TPageStore &resources, QPainter &painter,
+                     TShapedTextCache *texts = nullptr);
