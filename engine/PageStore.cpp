@@ -232,7 +232,7 @@ void paintText(const TPagePrimitive &item, QPainter &painter, TShapedTextCache *
     else if (ShapeText(painter.font(), item.rect.size(), quint32(flags.toInt()), item.rightToLeft, item.text,
                        painter.device(), once))
         shaped = &once;
-    if (shaped)
+    if (shaped && !shaped->decorated)
         DrawShapedText(painter, item.rect, *shaped);
     else
         painter.drawText(item.rect, flags.toInt(), item.text);

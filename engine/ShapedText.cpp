@@ -27,10 +27,15 @@ bool prepareText(QString &text)
     return true;
 }
 
-bool endsWithSpace(const QString &text, const QTextLine &line)
+// The spaces a line ends with.
+QString trailingSpaces(const QString &text, const QTextLine &line)
 {
-    const int end = line.textStart() + line.textLength();
-    return line.textLength() > 0 && end <= text.size() && text.at(end - 1).isSpace();
+    const int start = line.textStart();
+    int end = qMin(int(text.size()), start + line.textLength());
+    int from = end;
+    while (from > start && text.at(from - 1).isSpace())
+        --from;
+    return text.mid(from, end - from);
 }
 
 } // namespace
@@ -39,11 +44,10 @@ bool ShapeText(const QFont &font, const QSize &size, quint32 flags, bool rightTo
                const QPaintDevice *device, TShapedText &shaped)
 {
     shaped = TShapedText();
+    shaped.valid = false;
     if ((flags & ~kHandledFlags) != 0 || text.isEmpty())
         return false;
-    // Decorations are drawn by drawText's own code; such fonts keep it.
-    if (font.underline() || font.strikeOut() || font.overline())
-        return false;
+    shaped.decorated = font.underline() || font.strikeOut() || font.overline();
     QString prepared = text;
     if (!prepareText(prepared))
         return false;
@@ -93,16 +97,18 @@ bool ShapeText(const QFont &font, const QSize &size, quint32 flags, bool rightTo
 
     for (int i = 0; i < layout.lineCount(); ++i) {
         const QTextLine line = layout.lineAt(i);
-        // drawText moves a right-to-left line right by the width of its trailing spaces when
-        // it is right aligned; such lines are left to it.
-        if (rightToLeft && (flags & Qt::AlignRight) && endsWithSpace(prepared, line)) {
-            shaped = TShapedText();
-            return false;
-        }
         const qreal advance = line.horizontalAdvance();
         qreal lineX = 0;
-        if (flags & Qt::AlignRight)
+        if (flags & Qt::AlignRight) {
             lineX = r.width() - advance;
+            // A right-to-left line's trailing spaces stand at its left: drawText moves the
+            // line left by their width.
+            if (rightToLeft) {
+                const QString spaces = trailingSpaces(prepared, line);
+                if (!spaces.isEmpty())
+                    lineX -= metrics.horizontalAdvance(spaces);
+            }
+        }
         else if (flags & Qt::AlignHCenter)
             lineX = (r.width() - advance) / 2;
         for (QGlyphRun run : line.glyphRuns()) {
@@ -113,6 +119,7 @@ bool ShapeText(const QFont &font, const QSize &size, quint32 flags, bool rightTo
             shaped.runs.push_back(std::move(run));
         }
     }
+    shaped.valid = true;
     return true;
 }
 
@@ -120,16 +127,15 @@ const TShapedText *TShapedTextCache::Shape(const QFont &font, quint16 fontIndex,
                                            bool rightToLeft, const QString &text, const QPaintDevice *device)
 {
     Key key{text, size, flags, fontIndex, rightToLeft, device};
-    auto it = m_entries.constFind(key);
-    if (it != m_entries.constEnd())
-        return it->runs.empty() && !it->clip ? nullptr : &*it;
-    if (m_entries.size() >= kMaxEntries)
-        m_entries.clear();
-    TShapedText shaped;
-    if (!ShapeText(font, size, flags, rightToLeft, text, device, shaped))
-        shaped = TShapedText(); // remembered as "draw with drawText"
-    it = m_entries.insert(std::move(key), std::move(shaped));
-    return it->runs.empty() && !it->clip ? nullptr : &*it;
+    auto it = m_entries.find(key);
+    if (it == m_entries.end()) {
+        if (m_entries.size() >= kMaxEntries)
+            m_entries.clear();
+        TShapedText shaped;
+        shaped.valid = ShapeText(font, size, flags, rightToLeft, text, device, shaped);
+        it = m_entries.insert(std::move(key), std::move(shaped));
+    }
+    return it->valid ? &*it : nullptr;
 }
 
 void DrawShapedText(QPainter &painter, const QRect &rect, const TShapedText &shaped)

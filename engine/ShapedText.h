@@ -17,6 +17,9 @@ class QPaintDevice;
 struct TShapedText {
     std::vector<QGlyphRun> runs; // glyph positions relative to the text rectangle's top left
     bool clip = false;           // the text reaches past a rectangle it is clipped to
+    bool decorated = false;      // underlined, struck out or overlined: drawText draws these lines
+    bool valid = false;          // laid out
+    mutable bool seen = false;   // free for the one who draws it (the PDF writer notes its characters)
 };
 
 // One per painting session and thread: glyph runs hold font engines of the thread that
@@ -28,7 +31,7 @@ public:
 
     // The text laid out in a rectangle of that size with drawText's flags, for the device
     // the painter draws on; nullptr for flags or texts this layout does not cover (the caller
-    // then draws with drawText).
+    // then draws with drawText). Valid until the next call.
     const TShapedText *Shape(const QFont &font, quint16 fontIndex, const QSize &size, quint32 flags,
                              bool rightToLeft, const QString &text, const QPaintDevice *device);
     int Size() const { return int(m_entries.size()); }
@@ -52,7 +55,8 @@ private:
 };
 
 // Lays out the text as drawText(rect, flags, text) would with the painter's current font and
-// layout direction; false when it cannot (the caller then draws with drawText).
+// layout direction; false when it cannot (the caller then draws with drawText). Underlines and
+// the like are not in the glyph runs: a painter draws decorated text with drawText.
 bool ShapeText(const QFont &font, const QSize &size, quint32 flags, bool rightToLeft, const QString &text,
                const QPaintDevice *device, TShapedText &shaped);
 

@@ -77,6 +77,17 @@ TEST(ShapedText, WrappedAndMultiLineTextKeepsItsLines)
               0);
 }
 
+TEST(ShapedText, TrailingSpacesOfRightAlignedRightToLeftLinesMoveThemAsDrawTextDoes)
+{
+    const QRect rect(10, 5, 200, 110);
+    for (bool wrap : {false, true})
+        for (bool rtl : {false, true})
+            EXPECT_EQ(differingPixels(font(14), rect, Qt::AlignRight | (wrap ? Qt::TextWordWrap : 0), rtl,
+                                      QStringLiteral(u"שלוחה 201   \nגלעד שפירא מחלקת מערכות מידע ותמיכה טכנית  ")),
+                      0)
+                << wrap << rtl;
+}
+
 TEST(ShapedText, TextWiderThanItsBoxIsClippedUnlessToldNot)
 {
     const QRect narrow(100, 10, 40, 20);
@@ -95,7 +106,8 @@ TEST(ShapedText, DecoratedFontsAndUnusualFlagsAreLeftToDrawText)
     QFont underlined = font(12);
     underlined.setUnderline(true);
     TShapedText shaped;
-    EXPECT_FALSE(ShapeText(underlined, QSize(100, 20), Qt::AlignLeft, false, QStringLiteral("x"), nullptr, shaped));
+    EXPECT_TRUE(ShapeText(underlined, QSize(100, 20), Qt::AlignLeft, false, QStringLiteral("x"), nullptr, shaped));
+    EXPECT_TRUE(shaped.decorated);
     EXPECT_FALSE(ShapeText(font(12), QSize(100, 20), Qt::AlignLeft | Qt::TextShowMnemonic, false, QStringLiteral("&x"),
                            nullptr, shaped));
     EXPECT_FALSE(ShapeText(font(12), QSize(100, 20), Qt::AlignLeft, false, QStringLiteral("long\x9cshort"), nullptr,
