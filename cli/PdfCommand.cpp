@@ -7,6 +7,7 @@
 #include "foundation/Messages.h"
 #include "report/BatchRun.h"
 
+#include "foundation/AppState.h"
 #include "foundation/OutputFile.h"
 
 namespace {
@@ -28,8 +29,12 @@ int pdf(const QStringList &args)
     }
     // The old file stays until the new one is complete; a failure leaves no half file.
     TOutputFile out(args[1]);
-    if (!out.Open() || !RenderPagesToPdf(store, &out.Device(), [&](int done, int total) { progress.Pages(done, total); }) ||
-        !out.Commit())
+    // The batch tool runs as the suite's administrator, who is the document's author.
+    const auto pageDone = [&](int done, int total) {
+        progress.Pages(done, total);
+        return true;
+    };
+    if (!out.Open() || !RenderPagesToPdf(store, &out.Device(), QString::fromLatin1(kUserName), pageDone) || !out.Commit())
         return CliFail(QStringLiteral("cannot write %1: %2").arg(args[1], out.ErrorString()));
     progress.Finished();
     CliPrint(QStringLiteral("pages: %1\n").arg(store.PageCount()));

@@ -1,6 +1,7 @@
 #include "engine/PageRender.h"
 
 #include "engine/PageStore.h"
+#include "engine/PdfWriter.h"
 #include "engine/ShapedText.h"
 
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <cmath>
 
 QImage RenderPageImage(const TPageStore &store, int index, int dpi)
@@ -30,23 +32,33 @@ QImage RenderPageImage(const TPageStore &store, int index, int dpi)
     return image;
 }
 
-bool RenderPagesToPdf(const TPageStore &store, const QString &fileName)
+bool RenderPagesToPdf(const TPageStore &store, const QString &fileName, const QString &author)
 {
     QFile file(fileName);
     if (store.PageCount() == 0 || !file.open(QIODevice::WriteOnly))
         return false;
-    return RenderPagesToPdf(store, &file) && file.flush();
+    return RenderPagesToPdf(store, &file, author) && file.flush();
 }
 
-bool RenderPagesToPdf(const TPageStore &store, QIODevice *device,
-                      const std::function<void(int done, int total)> &pageDone)
+bool PdfCanEmbedFonts(const TPageStore &store)
 {
-    if (store.PageCount() == 0)
-        return false;
+    const QImage device(1, 1, QImage::Format_RGB32);
+    for (int i = 0; i < store.FontCount(); ++i)
+        if (QRawFont::fromFont(QFont(store.Font(quint16(i)), &device)).fontTable("glyf").isEmpty())
+            return false;
+    return true;
+}
+
+namespace {
+
+// Qt's PDF engine: for fonts that cannot be embedded as they are.
+bool renderWithQt(const TPageStore &store, QIODevice *device, const QString &author, const TPdfPageCallback &pageDone)
+{
     QPdfWriter writer(device);
     writer.setResolution(1200);
     writer.setCreator(QStringLiteral("tarvel-report"));
     writer.setTitle(store.Title);
+    Q_UNUSED(author); // this Qt's PDF writer has no author entry
     auto layoutFor = [](QSize pixels) {
         // Page pixels are 96 dpi: 72 points per 96 pixels.
         const QPageSize size(QSizeF(pixels.width() * 72.0 / 96.0, pixels.height() * 72.0 / 96.0), QPageSize::Point,
@@ -69,8 +81,28 @@ bool RenderPagesToPdf(const TPageStore &store, QIODevice *device,
         painter.scale(scale, scale);
         store.PaintPage(i, painter, &texts);
         painter.restore();
-        if (pageDone)
-            pageDone(i + 1, store.PageCount());
+        if (pageDone && !pageDone(i + 1, store.PageCount())) {
+            painter.end();
+            return false;
+        }
     }
     return painter.end();
+}
+
+} // namespace
+
+bool RenderPagesToPdf(const TPageStore &store, QIODevice *device, const QString &author,
+                      const TPdfPageCallback &pageDone)
+{
+    if (store.PageCount() == 0)
+        return false;
+    if (!PdfCanEmbedFonts(store))
+        return renderWithQt(store, device, author, pageDone);
+    TPdfWriter writer(device, TPdfDocumentInfo{store.Title, author});
+    for (int i = 0; i < store.PageCount(); ++i) {
+        writer.AddPage(store.Page(i), store);
+        if (pageDone && !pageDone(i + 1, store.PageCount()))
+            return false;
+    }
+    return writer.Finish();
 }

@@ -2,7 +2,6 @@
 // Pages of a store drawn onto images and PDF files exactly as the page view draws them.
 #include <QImage>
 #include <QString>
-
 #include <functional>
 
 class QIODevice;
@@ -10,9 +9,15 @@ class TPageStore;
 
 // Page i at the given resolution (96 = page pixels), white background.
 QImage RenderPageImage(const TPageStore &store, int index, int dpi);
-// Every page into a PDF file of the pages' paper size; false when it cannot be written.
-bool RenderPagesToPdf(const TPageStore &store, const QString &fileName);
+// Told after each page written: pages done and the page count; returns false to stop.
+using TPdfPageCallback = std::function<bool(int done, int total)>;
+
+// Every page into a PDF file of the pages' paper size, titled with the store's title, by the
+// given author; false when it cannot be written or was stopped.
+bool RenderPagesToPdf(const TPageStore &store, const QString &fileName, const QString &author = QString());
 // The same PDF written into an open device.
-// pageDone, when given, is told after each page: pages done and the page count.
-bool RenderPagesToPdf(const TPageStore &store, QIODevice *device,
-                      const std::function<void(int done, int total)> &pageDone = {});
+bool RenderPagesToPdf(const TPageStore &store, QIODevice *device, const QString &author = QString(),
+                      const TPdfPageCallback &pageDone = {});
+// Whether the pages' fonts can go into the PDF as they are (TrueType outlines). Otherwise the
+// PDF is made by Qt's PDF engine, slower but with the same searchable text.
+bool PdfCanEmbedFonts(const TPageStore &store);

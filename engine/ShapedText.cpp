@@ -41,7 +41,7 @@ QString trailingSpaces(const QString &text, const QTextLine &line)
 } // namespace
 
 bool ShapeText(const QFont &font, const QSize &size, quint32 flags, bool rightToLeft, const QString &text,
-               const QPaintDevice *device, TShapedText &shaped)
+               const QPaintDevice *device, TShapedText &shaped, bool exactOnly)
 {
     shaped = TShapedText();
     shaped.valid = false;
@@ -101,12 +101,15 @@ bool ShapeText(const QFont &font, const QSize &size, quint32 flags, bool rightTo
         qreal lineX = 0;
         if (flags & Qt::AlignRight) {
             lineX = r.width() - advance;
-            // A right-to-left line's trailing spaces stand at its left: drawText moves the
-            // line left by their width.
-            if (rightToLeft) {
-                const QString spaces = trailingSpaces(prepared, line);
-                if (!spaces.isEmpty())
-                    lineX -= metrics.horizontalAdvance(spaces);
+            // drawText places a right-to-left line that ends in spaces by the width of those
+            // spaces in a way of its own: such texts are left to it, or, when only an
+            // approximation is asked for, set flush right without the spaces.
+            if (rightToLeft && !trailingSpaces(prepared, line).isEmpty()) {
+                if (exactOnly) {
+                    shaped = TShapedText();
+                    return false;
+                }
+                lineX = r.width() - line.naturalTextWidth();
             }
         }
         else if (flags & Qt::AlignHCenter)
@@ -129,11 +132,20 @@ const TShapedText *TShapedTextCache::Shape(const QFont &font, quint16 fontIndex,
     Key key{text, size, flags, fontIndex, rightToLeft, device};
     auto it = m_entries.find(key);
     if (it == m_entries.end()) {
-        if (m_entries.size() >= kMaxEntries)
-            m_entries.clear();
-        TShapedText shaped;
-        shaped.valid = ShapeText(font, size, flags, rightToLeft, text, device, shaped);
-        it = m_entries.insert(std::move(key), std::move(shaped));
+        if (m_entries.size() >= kMaxEntries / 2) {
+            // The older half goes; what it held and is met again comes back from it below.
+            m_older = std::move(m_entries);
+            m_entries = {};
+        }
+        auto old = m_older.find(key);
+        if (old != m_older.end()) {
+            it = m_entries.insert(std::move(key), std::move(*old));
+            m_older.erase(old);
+        } else {
+            TShapedText shaped;
+            shaped.valid = ShapeText(font, size, flags, rightToLeft, text, device, shaped);
+            it = m_entries.insert(std::move(key), std::move(shaped));
+        }
     }
     return it->valid ? &*it : nullptr;
 }

@@ -55,10 +55,11 @@ TEST(PageRender, PdfHasEveryPageInItsOwnSize)
     addPage(store, QSize(794, 1123), QStringLiteral("three"));
     ASSERT_TRUE(RenderPagesToPdf(store, dir.path("out.pdf")));
     const QByteArray pdf = dir.read("out.pdf");
-    EXPECT_EQ(pdf.count(QByteArrayLiteral("/Type /Page\n")) + pdf.count(QByteArrayLiteral("/Type /Page\r")), 3);
+    const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page(?!s)"));
+    EXPECT_EQ(QString::fromLatin1(pdf).count(pageObject), 3);
     // A4 in points, portrait, landscape, portrait.
     QStringList boxes;
-    const QRegularExpression mediaBox(QStringLiteral("MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"));
+    const QRegularExpression mediaBox(QStringLiteral("MediaBox \\[0 0 ([0-9.]+) ([0-9.]+) ?\\]"));
     for (auto it = mediaBox.globalMatch(QString::fromLatin1(pdf)); it.hasNext();) {
         const auto m = it.next();
         boxes.append(QStringLiteral("%1x%2").arg(qRound(m.captured(1).toDouble())).arg(qRound(m.captured(2).toDouble())));

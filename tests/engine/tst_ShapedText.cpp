@@ -77,15 +77,22 @@ TEST(ShapedText, WrappedAndMultiLineTextKeepsItsLines)
               0);
 }
 
-TEST(ShapedText, TrailingSpacesOfRightAlignedRightToLeftLinesMoveThemAsDrawTextDoes)
+TEST(ShapedText, RightAlignedRightToLeftLinesEndingInSpacesAreLeftToDrawTextOrSetFlushRight)
 {
+    const QString text = QStringLiteral(u"שלוחה 201   \nגלעד שפירא");
     const QRect rect(10, 5, 200, 110);
-    for (bool wrap : {false, true})
-        for (bool rtl : {false, true})
-            EXPECT_EQ(differingPixels(font(14), rect, Qt::AlignRight | (wrap ? Qt::TextWordWrap : 0), rtl,
-                                      QStringLiteral(u"שלוחה 201   \nגלעד שפירא מחלקת מערכות מידע ותמיכה טכנית  ")),
-                      0)
-                << wrap << rtl;
+    TShapedText shaped;
+    EXPECT_FALSE(ShapeText(font(14), rect.size(), Qt::AlignRight, true, text, nullptr, shaped));
+    ASSERT_TRUE(ShapeText(font(14), rect.size(), Qt::AlignRight, true, text, nullptr, shaped, false));
+    // Without the spaces, both lines end at the right edge.
+    qreal right = 0;
+    for (const QGlyphRun &run : shaped.runs)
+        for (QPointF p : run.positions())
+            right = qMax(right, p.x());
+    EXPECT_GT(right, rect.width() - 16); // the last glyph starts within a glyph of the edge
+    // Left to right or not right aligned, the spaces change nothing.
+    EXPECT_EQ(differingPixels(font(14), rect, Qt::AlignRight, false, text), 0);
+    EXPECT_EQ(differingPixels(font(14), rect, Qt::AlignLeft | Qt::TextWordWrap, true, text + QStringLiteral("  ")), 0);
 }
 
 TEST(ShapedText, TextWiderThanItsBoxIsClippedUnlessToldNot)
