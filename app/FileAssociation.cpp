@@ -9,6 +9,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <functional>
+
 namespace {
 
 QString defaultDataHome()
@@ -124,3 +126,42 @@ bool InstallationRegistersFileType(const QString &sharedDataDir)
 }
 
 bool InstallationRegistersFileType() { return InstallationRegistersFileType(SharedDataDir()); }
+
+namespace {
+
+// A desktop entry written by RegisterFileType, whatever executable it names.
+bool isOurDesktopEntry(const QByteArray &content)
+{
+    auto withoutExec = [](const QString &text) {
+        QStringList lines = text.split(QLatin1Char('\n'));
+        lines.removeIf([](const QString &line) { return line.startsWith(QLatin1String("Exec=")); });
+        return lines;
+    };
+    const QString text = QString::fromUtf8(content);
+    return text.contains(QLatin1String("\nExec=")) && withoutExec(text) == withoutExec(DesktopEntryText(QString()));
+}
+
+bool removeWhenEqual(const QString &fileName, const std::function<bool(const QByteArray &)> &ours)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 65536 || !ours(file.readAll()))
+        return false;
+    file.close();
+    return QFile::remove(fileName);
+}
+
+} // namespace
+
+bool RemoveUserRegistration(const QString &dataHome)
+{
+    const QString home = dataHome.isEmpty() ? defaultDataHome() : dataHome;
+    const TFileAssociation files = FileAssociationFiles(home);
+    if (!removeWhenEqual(files.desktopFile, isOurDesktopEntry))
+        return false; // the user's own entry, or none: leave everything as it is
+    removeWhenEqual(files.mimePackageFile, [](const QByteArray &c) { return c == MimePackageText().toUtf8(); });
+    QFile icon(QStringLiteral(":/icons/tarvel-viewer.png"));
+    const QByteArray iconBytes = icon.open(QIODevice::ReadOnly) ? icon.readAll() : QByteArray();
+    removeWhenEqual(files.iconFile, [&](const QByteArray &c) { return !iconBytes.isEmpty() && c == iconBytes; });
+    refreshDatabases(home);
+    return true;
+}

@@ -29,5 +29,10 @@ bool RegisterFileType(const QString &dataDir, const QString &runningExecutable,
 // Whether the running program belongs to an installation that carries its own desktop entry
 // and file type (an installed package): then the viewer registers nothing itself.
 bool InstallationRegistersFileType();
+// An installed copy takes back a registration that a copy run from elsewhere wrote for the
+// user: that desktop entry has the same name, so it would hide the installed one from the menu
+// and open reports with the other copy. Only files holding exactly what RegisterFileType
+// writes are removed. Returns whether anything was removed.
+bool RemoveUserRegistration(const QString &dataHome = QString());
 // The same for an installation's shared data folder (share/tarvel/), empty when not installed.
 bool InstallationRegistersFileType(const QString &sharedDataDir);

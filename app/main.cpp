@@ -22,11 +22,13 @@ QStringList rawArguments(int argc, char **argv)
     return list;
 }
 
-// An installed package registered the file type for everyone; a copy run from elsewhere
-// registers it for the user.
+// An installed package registered the file type for everyone (and takes back a per-user
+// registration of another copy); a copy run from elsewhere registers it for the user.
 void registerFileType()
 {
-    if (!InstallationRegistersFileType())
+    if (InstallationRegistersFileType())
+        RemoveUserRegistration();
+    else
         RegisterFileType(DataDir(), QCoreApplication::applicationFilePath());
 }
 

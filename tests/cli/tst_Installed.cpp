@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -73,6 +74,16 @@ TEST_F(InstalledTest, EveryFileInItsPlace)
     EXPECT_TRUE(desktop.contains("\nExec=tarvel-viewer %f\n"));
     EXPECT_TRUE(desktop.contains("\nMimeType=application/x-tarvel-report;\n"));
     EXPECT_FALSE(desktop.contains("NoDisplay=true")); // the menu shows it
+    // The desktop's own checker accepts the entry, when it is installed.
+    if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
+        const TProgramRun check =
+            RunProgram(QStringLiteral("desktop-file-validate"), {path("share/applications/tarvel-viewer.desktop")});
+        EXPECT_EQ(check.exitCode, 0) << check.out.constData() << check.err.constData();
+        EXPECT_TRUE(check.out.isEmpty()) << check.out.constData(); // not even a hint
+    }
+    // The manual pages carry the programs' version.
+    const TProgramRun man = RunProgram(QStringLiteral("gzip"), {"-dc", path("share/man/man1/tarvel-report.1.gz")});
+    EXPECT_TRUE(man.out.contains(QByteArray("\"tarvel ") + kViewerVersion + "\"")) << man.out.left(200).constData();
     const QByteArray mime = readFile(path("share/mime/packages/tarvel.xml"));
     EXPECT_TRUE(mime.contains("<mime-type type=\"application/x-tarvel-report\">"));
     EXPECT_TRUE(mime.contains("<glob pattern=\"*.srp\"/>"));
@@ -129,6 +140,25 @@ TEST_F(InstalledTest, ViewerLeavesTheFileTypeToTheInstallation)
     EXPECT_EQ(result.exitCode, 0) << result.err.constData();
     EXPECT_FALSE(QFileInfo::exists(user.path("data/applications")));
     EXPECT_FALSE(QFileInfo::exists(user.path("data/mime")));
+
+    // A copy run from the build folder registered itself for the user; its entry of the same
+    // name would hide the installed one. The installed viewer takes it back.
+    TProgramRun result2 = RunProgram(QStringLiteral(TARVEL_VIEWER_EXE), {"/INSTALL"}, {}, env, 20000);
+    ASSERT_EQ(result2.exitCode, 0);
+    const QString userEntry = user.path("data/applications/tarvel-viewer.desktop");
+    ASSERT_TRUE(QFileInfo::exists(userEntry));
+    result2 = RunProgram(path("bin/tarvel-viewer"), {"/INSTALL"}, {}, env, 20000);
+    EXPECT_EQ(result2.exitCode, 0);
+    EXPECT_FALSE(QFileInfo::exists(userEntry));
+    EXPECT_FALSE(QFileInfo::exists(user.path("data/mime/packages/tarvel-srp.xml")));
+
+    // An entry the user wrote (or changed) stays.
+    QFile own(userEntry);
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("[Desktop Entry]\nType=Application\nName=My viewer\nExec=tarvel-viewer %f\n");
+    own.close();
+    RunProgram(path("bin/tarvel-viewer"), {"/INSTALL"}, {}, env, 20000);
+    EXPECT_TRUE(QFileInfo::exists(userEntry));
 }
 
 TEST_F(InstalledTest, AClientParBesideTheProgramStillWins)
