@@ -45,7 +45,7 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
         TfrmReportProgress progress;
         progress.ShowProgress(kCopyProgressText, kCopyCancelText, true);
         const TCopyStatus status = SaveReportCopy(form.FileName(), target,
-                                                  {form.SavedStyleRecords, form.SavedHeaderRecords}, progress.Sink());
+                                                  {form.SavedStyleRecords(), form.SavedHeaderRecords()}, progress.Sink());
         progress.hide();
         // A copy onto the report itself is silently nothing; a cancelled copy leaves nothing.
         if (status == TCopyStatus::ReportUnreadable || status == TCopyStatus::TargetUnwritable)

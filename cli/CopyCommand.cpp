@@ -21,7 +21,7 @@ TSavedHeaderRecords shownHeaderRecords(const QString &reportFile)
     form.StartRun(&progress);
     form.WritePageHeaderRecords();
     form.EndRun();
-    return {form.SavedStyleRecords, form.SavedHeaderRecords};
+    return {form.SavedStyleRecords(), form.SavedHeaderRecords()};
 }
 
 int copyReport(const QStringList &args)

@@ -1,6 +1,9 @@
 // The page header built from the settings (logo, company lines, date and time, rules) and
 // its write-back as records, so that a saved copy keeps the header it was shown with.
-#include "report/ReportForm.h"
+#include "report/PageHeader.h"
+
+#include "report/BodyLayout.h"
+#include "report/LogoPicture.h"
 
 #include "foundation/Codepages.h"
 #include "foundation/IniFile.h"
@@ -37,7 +40,7 @@ QString qtTimeFormat()
 
 } // namespace
 
-void TfrmReport::BuildPageHeaderFromSettings()
+void TPageHeader::BuildFromSettings(bool scrambled)
 {
     const QString par = TrvlPar();
     const QString section = QStringLiteral("PageInfo");
@@ -54,7 +57,7 @@ void TfrmReport::BuildPageHeaderFromSettings()
         stack[size_t(a)] += item.Height;
         maxBottom = qMax(maxBottom, item.Bottom());
     };
-    bndHeaderInfo.RemoveUnnamed();
+    m_bndHeaderInfo.RemoveUnnamed();
 
     // 1. The logo.
     QString logo = IniReadString(par, section, QStringLiteral("LogoFile"));
@@ -64,8 +67,8 @@ void TfrmReport::BuildPageHeaderFromSettings()
         if (QFileInfo::exists(logo)) {
             const QImage picture = LoadLogoPicture(logo);
             if (!picture.isNull()) {
-                LogoFileName = logo;
-                TBandItem &image = bndHeaderInfo.Add(TItemKind::Image);
+                m_settings.LogoFileName = logo;
+                TBandItem &image = m_bndHeaderInfo.Add(TItemKind::Image);
                 image.Picture = picture;
                 image.AutoSize = true;
                 image.Width = picture.width();
@@ -83,7 +86,7 @@ void TfrmReport::BuildPageHeaderFromSettings()
         ReadFontKeys(par, section, keyBase, 0, clBlack, 9, QStringLiteral("Arial"), font);
         const TAlignment alignment = AlignmentFromLetter(
             IniReadString(par, section, keyBase + QStringLiteral("Alignment"), QStringLiteral("D")).toLatin1(), m_page.RightToLeft);
-        TBandItem &label = AddHeaderLabel(bndHeaderInfo, text, font, alignment);
+        TBandItem &label = AddHeaderLabel(m_bndHeaderInfo, text, font, alignment);
         const int a = stackOf(IniReadString(par, section, keyBase + QStringLiteral("Align"), QStringLiteral("D")));
         label.Tag = a;
         place(label, a);
@@ -107,14 +110,14 @@ void TfrmReport::BuildPageHeaderFromSettings()
     }
 
     // 5. The rule under the header.
-    TBandItem &rule = bndHeaderInfo.Add(TItemKind::Shape);
+    TBandItem &rule = m_bndHeaderInfo.Add(TItemKind::Shape);
     rule.Shape = TShapeKind::HorizontalLine;
     rule.Left = 1;
     rule.Top = maxBottom - 1;
     rule.Width = m_page.PrintableWidth;
     rule.Height = 1;
     rule.Visible = IniReadYesNo(par, section, QStringLiteral("HeaderLine"), false);
-    HeaderRule = &rule;
+    m_headerRule = &rule;
 
     // 6. The labels of a stack are as wide as its widest caption.
     for (int a = 0; a < 3; ++a) {
@@ -130,36 +133,36 @@ void TfrmReport::BuildPageHeaderFromSettings()
     }
 
     // 7. The band holds what was placed.
-    bndHeaderInfo.Height = maxBottom;
-    bndHeaderInfo.Enabled = bndHeaderInfo.Height > 0;
+    m_bndHeaderInfo.Height = maxBottom;
+    m_bndHeaderInfo.Enabled = m_bndHeaderInfo.Height > 0;
 
     // 8. The page footer: rule and page number.
-    FooterRule->Left = 1;
-    FooterRule->Top = 0;
-    FooterRule->Width = m_page.PrintableWidth;
-    FooterRule->Height = 1;
-    FooterRule->Visible = IniReadYesNo(par, section, QStringLiteral("FooterLine"), false);
-    const int footerHeight = lblPageNumber->Visible ? RoundHalfEven(1.5 * lblPageNumber->Height) : 0;
-    if (lblPageNumber->Visible)
-        lblPageNumber->Top = FooterRule->Visible ? 2 : 0;
-    bndFooterInfo2.Height = qMax(footerHeight, FooterRule->Visible ? 1 : 0);
-    bndFooterInfo2.Enabled = bndFooterInfo2.Height > 0;
+    m_footerRule->Left = 1;
+    m_footerRule->Top = 0;
+    m_footerRule->Width = m_page.PrintableWidth;
+    m_footerRule->Height = 1;
+    m_footerRule->Visible = IniReadYesNo(par, section, QStringLiteral("FooterLine"), false);
+    const int footerHeight = m_lblPageNumber->Visible ? RoundHalfEven(1.5 * m_lblPageNumber->Height) : 0;
+    if (m_lblPageNumber->Visible)
+        m_lblPageNumber->Top = m_footerRule->Visible ? 2 : 0;
+    m_bndFooterInfo2.Height = qMax(footerHeight, m_footerRule->Visible ? 1 : 0);
+    m_bndFooterInfo2.Enabled = m_bndFooterInfo2.Height > 0;
 
     // 9.
-    WritePageHeaderRecords();
+    WriteRecords(scrambled);
 }
 
-void TfrmReport::WritePageHeaderRecords()
+void TPageHeader::WriteRecords(bool scrambled)
 {
-    SavedStyleRecords.clear();
-    SavedHeaderRecords.clear();
-    auto store = [this](QList<QByteArray> &list, const QByteArray &line) {
-        list.append(Scrambled ? ScrambleLine(line) : line);
+    m_savedStyleRecords.clear();
+    m_savedHeaderRecords.clear();
+    auto store = [scrambled](QList<QByteArray> &list, const QByteArray &line) {
+        list.append(scrambled ? ScrambleLine(line) : line);
     };
     auto yn = [](bool b) { return QByteArray(b ? "Y" : "N"); };
     for (int n = 1; n <= 5; ++n) {
         const TFontSpec &f = m_body.Font(n);
-        store(SavedStyleRecords, "900," + QByteArray::number(n) + ',' + ToWin1255(f.name) + ',' + QByteArray::number(f.size)
+        store(m_savedStyleRecords, "900," + QByteArray::number(n) + ',' + ToWin1255(f.name) + ',' + QByteArray::number(f.size)
                                      + ',' + yn(f.bold) + ',' + yn(f.italic) + ',' + yn(f.underline) + ','
                                      + FormatColor(f.color).toLatin1());
     }
@@ -170,31 +173,31 @@ void TfrmReport::WritePageHeaderRecords()
     };
     auto writeBand = [&](const TBand &band, int labelKind, int lineKind) {
         for (const auto &item : band.Items) {
-            if (!item->Prints() || item.get() == lblPageNumber)
+            if (!item->Prints() || item.get() == m_lblPageNumber)
                 continue;
             if (item->Kind == TItemKind::Label) {
-                store(SavedHeaderRecords,
+                store(m_savedHeaderRecords,
                       "912," + QByteArray::number(labelKind) + ',' + QByteArray::number(item->Left) + ','
                           + QByteArray::number(item->Top) + ',' + QByteArray::number(item->Width) + ','
                           + AlignmentLetter(item->Alignment) + ',' + ToWin1255(item->Font.name) + ','
                           + QByteArray::number(item->Font.size) + ',' + QByteArray::number(item->Font.color) + ','
                           + yn(item->Font.bold) + ',' + yn(item->Font.italic) + ',' + quoted(item->Caption));
             } else if (item->Kind == TItemKind::Shape && item->Shape == TShapeKind::HorizontalLine) {
-                store(SavedHeaderRecords, "912," + QByteArray::number(lineKind) + ',' + QByteArray::number(item->Top));
-            } else if (item->Kind == TItemKind::Image && labelKind == 1 && !LogoFileName.isEmpty()) {
-                store(SavedHeaderRecords, "914," + ToWin1255(QLatin1Char('.') + QFileInfo(LogoFileName).suffix()));
-                QFile file(LogoFileName);
+                store(m_savedHeaderRecords, "912," + QByteArray::number(lineKind) + ',' + QByteArray::number(item->Top));
+            } else if (item->Kind == TItemKind::Image && labelKind == 1 && !m_settings.LogoFileName.isEmpty()) {
+                store(m_savedHeaderRecords, "914," + ToWin1255(QLatin1Char('.') + QFileInfo(m_settings.LogoFileName).suffix()));
+                QFile file(m_settings.LogoFileName);
                 if (!file.open(QIODevice::ReadOnly))
                     continue;
                 const QByteArray bytes = file.readAll();
                 for (qsizetype at = 0; at < bytes.size(); at += 100)
-                    store(SavedHeaderRecords, "912,3," + bytes.mid(at, 100).toHex().toUpper());
-                store(SavedHeaderRecords, "912,4," + QByteArray::number(item->Left) + ',' + QByteArray::number(item->Top)
+                    store(m_savedHeaderRecords, "912,3," + bytes.mid(at, 100).toHex().toUpper());
+                store(m_savedHeaderRecords, "912,4," + QByteArray::number(item->Left) + ',' + QByteArray::number(item->Top)
                                               + ',' + QByteArray::number(item->Width) + ','
                                               + QByteArray::number(item->Height));
             }
         }
     };
-    writeBand(bndHeaderInfo, 1, 2);
-    writeBand(bndFooterInfo2, 5, 6);
+    writeBand(m_bndHeaderInfo, 1, 2);
+    writeBand(m_bndFooterInfo2, 5, 6);
 }

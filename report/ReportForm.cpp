@@ -19,16 +19,9 @@ TfrmReport::TfrmReport(const QString &fileName, const QString &userName)
     , m_reader(std::make_unique<TSrpReader>(fileName))
 {
     m_page.Measurer = &DefaultTextMeasurer();
-    // The child-band chains of the page header, the detail band and the page footer.
-    bndHeaderInfo.Child = &bndSubHeaderInfo;
-    bndSubHeaderInfo.Child = &bndUserHeader;
-    bndUserHeader.Child = &bndUserDefHeader;
-    bndUserDefHeader.Child = &bndReportHeader;
-    bndReportHeader.Child = &bndSubHeader;
-    bndSubHeader.Child = &m_body.bndTitles();
-    m_body.bndTotals().Child = &bndReportFooter;
-    bndFooterInfo.Child = &bndFooterInfo2;
-    CreateHeaderControls();
+    // The body prints between the header's bands and the report footer.
+    m_header.bndSubHeader().Child = &m_body.bndTitles();
+    m_body.bndTotals().Child = &m_header.bndReportFooter();
     m_page.PageSetup.Orientation = TPageOrientation::Portrait;
     m_page.PrintableWidth = m_page.PageSetup.PrintableWidth();
 }
@@ -61,27 +54,12 @@ void TfrmReport::ResetLayout()
     HasGraph = false;
     IsTrafficGraph = false;
     m_shadeNow = kDefaultShadeColour;
-    for (TBand *band : {&bndReportFooter, &bndSubHeaderInfo, &bndUserHeader, &bndReportHeader, &bndSubHeader,
-                        &bndFooterInfo})
-        band->Height = 0;
-    bndSubHeader.Enabled = false;
     m_body.Reset();
-    ResetHeaders();
-}
-
-void TfrmReport::CreateHeaderControls()
-{
-    mmoHeader = &bndUserDefHeader.Add(TItemKind::Memo, QStringLiteral("mmoHeader"));
-    mmoFooter = &bndFooterInfo.Add(TItemKind::Memo, QStringLiteral("mmoFooter"));
-    mmoFooter1 = &bndReportFooter.Add(TItemKind::Memo, QStringLiteral("mmoFooter1"));
-    mmoFooter1->Top = 24;
-    FooterRule = &bndFooterInfo2.Add(TItemKind::Shape, QStringLiteral("FooterRule"));
-    FooterRule->Shape = TShapeKind::HorizontalLine;
-    FooterRule->Height = 1;
-    FooterRule->Enabled = false;
-    lblPageNumber = &bndFooterInfo2.Add(TItemKind::Label, QStringLiteral("lblPageNumber"));
-    lblPageNumber->Visible = false;
-    lblPageNumber->AlignToBand = true;
+    m_header.Reset();
+    SectionBreakPending = RestartPagesAtBreak = false;
+    PageColumns = 1;
+    m_page.PageSetup.Columns = 1;
+    m_page.PageSetup.ColumnsRightToLeft = false;
 }
 
 void TfrmReport::ApplyOrientation(QByteArray rest)
@@ -128,6 +106,7 @@ TRunStartResult TfrmReport::StartRun(TProgressSink *progress)
     UserDefHeaderDue = true;
     TitlesDue = true;
     m_temporaryFolder = writableTemporaryFolder();
+    m_header.SetTemporaryFolder(m_temporaryFolder);
     if (m_fileName.isEmpty()) {
         m_page.PrintableWidth = m_page.PageSetup.PrintableWidth();
         BlankFormPassDue = true;
@@ -153,8 +132,8 @@ TRunStartResult TfrmReport::StartRun(TProgressSink *progress)
             progress->Finished();
         return {TRunStart::NoData, 5237, {}};
     }
-    if (BuildPageHeader)
-        BuildPageHeaderFromSettings();
+    if (m_header.Settings().BuildPageHeader)
+        m_header.BuildFromSettings(Scrambled);
     if (m_body.ReportStyle() == '2')
         m_body.ApplyGridStyle();
     return {};

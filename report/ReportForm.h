@@ -5,7 +5,7 @@
 #include "engine/PageSetup.h"
 #include "engine/ReportEngine.h"
 #include "report/BodyLayout.h"
-#include "report/HeaderFooter.h"
+#include "report/PageHeader.h"
 #include "report/ReportLimits.h"
 #include "report/ReportPage.h"
 #include "report/ReportRun.h"
@@ -61,9 +61,9 @@ public:
     // The page header and text styles as records (scrambled like the file), as the header
     // was last built; the save-as copy writes them. Filled by WritePageHeaderRecords, which
     // GeneratePages calls once the header is built.
-    void WritePageHeaderRecords();
-    QList<QByteArray> SavedStyleRecords;
-    QList<QByteArray> SavedHeaderRecords;
+    void WritePageHeaderRecords() { m_header.WriteRecords(Scrambled); }
+    const QList<QByteArray> &SavedStyleRecords() const { return m_header.SavedStyleRecords(); }
+    const QList<QByteArray> &SavedHeaderRecords() const { return m_header.SavedHeaderRecords(); }
 
     // Text measurement (the real fonts unless a test gives another).
     void SetTextMeasurer(const TTextMeasurer *measurer) { m_page.Measurer = measurer; }
@@ -90,51 +90,9 @@ public:
     const TBodyLayout &Body() const { return m_body; }
     int PageColumns = 1;
 
-    // ---- Bands, in printing order ----
-    TBand bndHeaderInfo{"bndHeaderInfo", TBandKind::PageHeader};
-    TBand bndSubHeaderInfo{"bndSubHeaderInfo", TBandKind::Child};
-    TBand bndUserHeader{"bndUserHeader", TBandKind::Child};
-    TBand bndUserDefHeader{"bndUserDefHeader", TBandKind::Child};
-    TBand bndReportHeader{"bndReportHeader", TBandKind::Child};
-    TBand bndSubHeader{"bndSubHeader", TBandKind::Child};
-    // bndTitles, bndFields and bndTotals belong to the body layout.
-    TBand bndReportFooter{"bndReportFooter", TBandKind::Child};
-    TBand bndFooterInfo{"bndFooterInfo", TBandKind::PageFooter};
-    TBand bndFooterInfo2{"bndFooterInfo2", TBandKind::Child};
-
-    // ---- Page header, footer and page numbers ----
-    bool BuildPageHeader = true;
-    QString LogoFileName;
-    QString LogoExt = QStringLiteral(".bmp");
-    bool UserHeaderOn = false;
-    bool SubHeaderInfoOn = false;
-    char UserHeaderRepeat = 0;
-    char SubHeaderRepeat = '0';
-    int ReportHeaderLines = 0;
-    int UserHeaderLines = 0;
-    int SubHeaderInfoLines = 0;
-    int ReportFooterLines = 0;
-    struct TSubHeaderItem {
-        int Row = 0;
-        int Column = 0;
-        int Style = 2;
-        TBandItem *Label = nullptr;
-    };
-    QList<TSubHeaderItem> SubHeaderItems;
-    std::array<int, kMaxSubHeaderItems + 1> SubHeaderWidths{};
-    TUserDefinedBlocks UserDefBlocks; // HeaderBlock, FooterBlock and the repeat letter
-    THeaderFooter &HeaderBlock = UserDefBlocks.Header;
-    THeaderFooter &FooterBlock = UserDefBlocks.Footer;
-    char UserDefRepeat() const { return UserDefBlocks.Repeat; }
-    int PageCounter = 0;
-    QString PageNumberFormat;
-    int FooterBandHeight = 0;
-    TBandItem *lblPageNumber = nullptr;
-    TBandItem *mmoHeader = nullptr;
-    TBandItem *mmoFooter = nullptr;
-    TBandItem *mmoFooter1 = nullptr;
-    TBandItem *HeaderRule = nullptr; // rule line under the settings header
-    TBandItem *FooterRule = nullptr;
+    // ---- The page header, footer and page numbers ----
+    TPageHeader &Header() { return m_header; }
+    const TPageHeader &Header() const { return m_header; }
 
     // ---- Run state ----
     bool SectionBreakPending = false;
@@ -146,30 +104,12 @@ public:
     int ShadeCounter = -1;
     bool BlankFormPassDue = false;
 
-    void BuildPageHeaderFromSettings();
-
 protected:
     // Resets the layout model.
     void ResetLayout();
     void ApplyOrientation(QByteArray rest);
 
 private:
-    // Header, footer and page-number records.
-    void DoTextLine(TBand &band, int &counter, int maxLines, QByteArray rest);
-    void DoReplaceReportHeaderLine(QByteArray rest);
-    void ClearTextBand(TBand &band, int &counter);
-    void DoSubHeaderInfoLine(QByteArray rest);
-    void DoSubHeaderWidths(QByteArray rest);
-    void DoSubHeaderCell(QByteArray rest);
-    void LayoutSubHeader();
-    void DoClearSubHeader();
-    void DoUserDefRecord(int code, const QByteArray &rest);
-    void ApplyBlockStyle(TBandItem &memo, const THeaderFooter &block);
-    void DoFooterLine(QByteArray rest);
-    void PlaceBlock(TBandItem &memo, THeaderFooter &block);
-    void DoPageNumberOn(QByteArray rest);
-    void DoPageHeaderItem(QByteArray rest, bool preRead);
-    void ReadEmbeddedLogo(QByteArray rest, bool preRead);
     // Acts on a record. In pre-read mode a data or totals record is held back.
     void DispatchRecord(int code, const QByteArray &rest, bool preRead);
     // The need-data loop's step: one record, then the detail band's turn.
@@ -177,10 +117,6 @@ private:
     void DoPageColumns(QByteArray rest);
     void DoSectionEnd();
     void DoEndOfReport();
-
-    void CreateHeaderControls();
-    void ResetHeaders();
-    TBandItem &AddHeaderLabel(TBand &band, const QString &caption, const TFontSpec &font, TAlignment alignment);
 
     // Engine events.
     void StartPage() override;
@@ -203,12 +139,9 @@ private:
     QString m_temporaryFolder;
     TReportPage m_page;
     TBodyLayout m_body{m_page};
+    TPageHeader m_header{m_page, m_body};
     TReportEngine *m_engine = nullptr;
     TColor m_shadeNow = kDefaultShadeColour;
     bool m_blankPass = false;
     bool m_reportEnded = false;
 };
-
-// Record 912 kind 3 / 914: the picture of an embedded or settings logo, by its extension:
-// JPEG through libjpeg, other formats through QImage. Null when it is not a valid picture.
-QImage LoadLogoPicture(const QString &fileName);

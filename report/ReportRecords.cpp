@@ -37,62 +37,35 @@ void TfrmReport::DispatchRecord(int code, const QByteArray &rest, bool preRead)
         ApplyOrientation(rest);
         break;
 
-    // Page header, footer and page numbers.
-    case rcReportHeaderLine: DoTextLine(bndReportHeader, ReportHeaderLines, 9, rest); break;
-    case rcReplaceReportHeaderLine: DoReplaceReportHeaderLine(rest); break;
-    case rcClearReportHeader: ClearTextBand(bndReportHeader, ReportHeaderLines); break;
-    case rcSubHeaderWidths: DoSubHeaderWidths(rest); break;
-    case rcSubHeaderCell: DoSubHeaderCell(rest); break;
-    case rcSubHeaderRepeat: {
-        QByteArray fields = rest;
-        const QByteArray letter = NextField(fields);
-        SubHeaderRepeat = letter.isEmpty() ? ' ' : letter[0];
-        break;
-    }
-    case rcClearSubHeader: DoClearSubHeader(); break;
-    case rcUserHeaderRepeat: {
-        QByteArray fields = rest;
-        const QByteArray letter = NextField(fields);
-        UserHeaderRepeat = letter.isEmpty() ? ' ' : letter[0];
-        break;
-    }
-    case rcUserHeaderLine:
-        UserHeaderOn = true;
-        DoTextLine(bndUserHeader, UserHeaderLines, 14, rest);
-        break;
-    case rcClearUserHeader: ClearTextBand(bndUserHeader, UserHeaderLines); break;
-    case rcSubHeaderInfoLine: DoSubHeaderInfoLine(rest); break;
-    case rcClearSubHeaderInfo: ClearTextBand(bndSubHeaderInfo, SubHeaderInfoLines); break;
-    case rcHeaderFooterRepeat: case rcHeaderFooterMacro: case rcUserDefHeaderStyle:
-    case rcUserDefHeaderLine: case rcUserDefFooterStyle: case rcUserDefFooterLine:
-        DoUserDefRecord(code, rest);
-        break;
-    case rcReportFooterLine: DoTextLine(bndReportFooter, ReportFooterLines, 14, rest); break;
-    case rcClearReportFooter: ClearTextBand(bndReportFooter, ReportFooterLines); break;
-    case rcPageNumberOn: DoPageNumberOn(rest); break;
-    case rcPageNumberOff:
-        lblPageNumber->Visible = false;
-        bndFooterInfo2.Enabled = false;
-        if (m_engine)
-            m_engine->RecomputeFooterSpace();
-        break;
     case rcRestartPageNumbers:
         if (SectionBreakPending)
             RestartPagesAtBreak = true;
         else
-            PageCounter = 0;
+            m_header.RestartPageNumbers();
         break;
-    case rcPageHeaderItem: DoPageHeaderItem(rest, preRead); break;
-    case rcLogoExtension: LogoExt = QString::fromLatin1(rest); break;
+    case rcPageHeaderItem: {
+        // A logo's data is read on from the file; the record that ends it is acted on next.
+        std::optional<THeaderRecord> after = m_header.DoPageHeaderItem(rest, [this](THeaderRecord &record) {
+            if (!m_reader->IsOpen() || !m_reader->ReadRecord())
+                return false;
+            record.Code = m_reader->RecordCode();
+            record.Rest = m_reader->RecordRest();
+            return true;
+        });
+        if (after)
+            DispatchRecord(after->Code, after->Rest, preRead);
+        break;
+    }
 
     // The run: sections, page columns, end of report.
     case rcSectionEnd: DoSectionEnd(); break;
     case rcPageColumns: DoPageColumns(rest); break;
     case rcEndOfReport: DoEndOfReport(); break;
 
-    // The body layout's records; the rest are read by the CSV export and the graph readers.
+    // The header's and the body layout's records; the rest are read by the CSV export and the graph readers.
     default:
-        m_body.Dispatch(code, rest);
+        if (!m_header.Dispatch(code, rest))
+            m_body.Dispatch(code, rest);
         break;
     }
 }

@@ -17,13 +17,14 @@ void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
     m_page.PageSetup.ColumnSpacing = PageColumns > 1 ? kColumnGap : 0;
     m_page.PageSetup.ColumnsRightToLeft = m_page.RightToLeft;
     engine.Setup = m_page.PageSetup;
-    engine.PageHeader = &bndHeaderInfo;
-    engine.PageFooter = &bndFooterInfo;
+    engine.PageHeader = &m_header.bndHeaderInfo();
+    engine.PageFooter = &m_header.bndFooterInfo();
     m_engine = &engine;
+    m_header.AttachEngine(&engine);
     store.Title = QFileInfo(m_fileName).completeBaseName();
     store.Orientation = m_page.PageSetup.Orientation;
     store.SetTemporaryFolder(m_temporaryFolder);
-    if (!BuildPageHeader || SavedStyleRecords.isEmpty())
+    if (!m_header.Settings().BuildPageHeader || m_header.SavedStyleRecords().isEmpty())
         WritePageHeaderRecords();
     ShadeCounter = -1;
     m_shadeNow = kDefaultShadeColour;
@@ -49,6 +50,7 @@ void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
     engine.Finish();
     m_reader->Close();
     m_engine = nullptr;
+    m_header.AttachEngine(nullptr);
     observer.Progress(100);
     store.SetFinished();
     observer.ReportDone(HasGraph);
@@ -65,9 +67,9 @@ void TfrmReport::PrintRecord(int code, const QByteArray &rest)
 void TfrmReport::DoSectionEnd()
 {
     SectionBreakPending = true;
-    if (UserDefRepeat() == '1') {
+    if (m_header.UserDefRepeat() == '1') {
         ReportFooterDue = true;
-        bndFooterInfo.Enabled = false;
+        m_header.bndFooterInfo().Enabled = false;
         if (m_engine)
             m_engine->RecomputeFooterSpace();
     }
@@ -76,9 +78,9 @@ void TfrmReport::DoSectionEnd()
 void TfrmReport::DoEndOfReport()
 {
     m_reportEnded = true;
-    if (UserDefRepeat() != '0') {
+    if (m_header.UserDefRepeat() != '0') {
         ReportFooterDue = true;
-        bndFooterInfo.Enabled = false;
+        m_header.bndFooterInfo().Enabled = false;
         if (m_engine)
             m_engine->RecomputeFooterSpace();
     }
@@ -93,17 +95,12 @@ void TfrmReport::DoPageColumns(QByteArray rest)
 
 void TfrmReport::HandleSectionBreak()
 {
-    if (bndUserHeader.Enabled || UserHeaderRepeat == '1')
-        bndUserHeader.Enabled = true;
-    if (bndSubHeader.Enabled || SubHeaderRepeat == '1')
-        bndSubHeader.Enabled = true;
-    if (bndUserDefHeader.Enabled || UserDefRepeat() == '1')
-        bndUserDefHeader.Enabled = true;
+    m_header.SectionBreak();
     if (m_engine)
         m_engine->NewPage();
     SectionBreakPending = false;
     if (RestartPagesAtBreak) {
-        PageCounter = 0;
+        m_header.RestartPageNumbers();
         RestartPagesAtBreak = false;
     }
     ShadeCounter = -1;
@@ -112,11 +109,12 @@ void TfrmReport::HandleSectionBreak()
 
 void TfrmReport::StartPage()
 {
-    bndReportFooter.Enabled = true;
+    TBand &footer = m_header.bndFooterInfo();
+    m_header.bndReportFooter().Enabled = true;
     ReportFooterDue = false;
-    bndFooterInfo.Enabled = UserDefRepeat() == '0';
-    if (bndFooterInfo.Enabled) {
-        bndFooterInfo.Height = FooterBandHeight;
+    footer.Enabled = m_header.UserDefRepeat() == '0';
+    if (footer.Enabled) {
+        footer.Height = m_header.Settings().FooterBandHeight;
         if (m_engine)
             m_engine->RecomputeFooterSpace();
     }
@@ -124,26 +122,26 @@ void TfrmReport::StartPage()
 
 bool TfrmReport::BeforePrint(TBand &band)
 {
-    if (&band == &bndHeaderInfo)
+    TPageHeader &h = m_header;
+    if (&band == &h.bndHeaderInfo())
         return true;
-    if (&band == &bndSubHeaderInfo)
-        return SubHeaderInfoOn;
-    if (&band == &bndUserHeader)
-        return UserHeaderOn;
-    if (&band == &bndUserDefHeader) {
-        const bool prints = HeaderBlock.Active && !HeaderInProgress && UserDefHeaderDue;
+    if (&band == &h.bndSubHeaderInfo())
+        return h.Settings().SubHeaderInfoOn;
+    if (&band == &h.bndUserHeader())
+        return h.Settings().UserHeaderOn;
+    if (&band == &h.bndUserDefHeader()) {
+        const bool prints = h.HeaderBlock().Active && !HeaderInProgress && UserDefHeaderDue;
         if (prints) {
-            PlaceBlock(*mmoHeader, HeaderBlock);
-            band.Height = qMax(band.Height, mmoHeader->Bottom());
+            h.PlaceHeaderBlock();
             HeaderInProgress = true;
         }
-        if (FooterBlock.Active)
-            PlaceBlock(*mmoFooter, FooterBlock);
+        if (h.FooterBlock().Active)
+            h.PlaceFooterBlock();
         return prints;
     }
-    if (&band == &bndReportHeader)
-        return !HeaderBlock.ReplacesReportHeader && !HeaderInProgress && TitlesDue;
-    if (&band == &bndSubHeader)
+    if (&band == &h.bndReportHeader())
+        return !h.HeaderBlock().ReplacesReportHeader && !HeaderInProgress && TitlesDue;
+    if (&band == &h.bndSubHeader())
         return !HeaderInProgress && TitlesDue;
     if (&band == &m_body.bndTitles()) {
         const bool prints = !HeaderInProgress && TitlesDue;
@@ -165,25 +163,24 @@ bool TfrmReport::BeforePrint(TBand &band)
     }
     if (&band == &m_body.bndTotals())
         return m_recordCode == rcTotals && !m_blankPass;
-    if (&band == &bndReportFooter) {
-        const bool block = FooterBlock.Active && ReportFooterDue;
+    if (&band == &h.bndReportFooter()) {
+        const bool block = h.FooterBlock().Active && ReportFooterDue;
         if (block)
-            PlaceBlock(*mmoFooter1, FooterBlock);
+            h.PlaceReportFooterBlock();
         else
-            mmoFooter1->Lines.clear();
+            h.ClearReportFooterBlock();
         // Report footer lines (record 601) print at the section or report end too.
-        return block || (ReportFooterLines > 0 && (ReportFooterDue || m_reportEnded));
+        return block || (h.Settings().ReportFooterLines > 0 && (ReportFooterDue || m_reportEnded));
     }
-    if (&band == &bndFooterInfo) {
-        if (!FooterBlock.Active || (!band.Enabled && UserDefRepeat() != '0'))
-            mmoFooter->Lines.clear();
+    if (&band == &h.bndFooterInfo()) {
+        if (!h.FooterBlock().Active || (!band.Enabled && h.UserDefRepeat() != '0'))
+            h.ClearFooterBlock();
         else
-            PlaceBlock(*mmoFooter, FooterBlock);
+            h.PlaceFooterBlock();
         return true;
     }
-    if (&band == &bndFooterInfo2) {
-        ++PageCounter;
-        lblPageNumber->Caption = FormatText(PageNumberFormat, {QString::number(PageCounter)});
+    if (&band == &h.bndFooterInfo2()) {
+        h.NumberPage();
         return true;
     }
     return true;
@@ -191,20 +188,21 @@ bool TfrmReport::BeforePrint(TBand &band)
 
 void TfrmReport::AfterPrint(TBand &band, bool printed)
 {
-    if (&band == &bndUserHeader) {
-        bndUserHeader.Enabled = UserHeaderRepeat == '0';
+    TPageHeader &h = m_header;
+    if (&band == &h.bndUserHeader()) {
+        band.Enabled = h.Settings().UserHeaderRepeat == '0';
         return;
     }
     if (!printed)
         return;
-    if (&band == &bndUserDefHeader) {
-        bndUserDefHeader.Enabled = UserDefRepeat() == '0';
+    if (&band == &h.bndUserDefHeader()) {
+        band.Enabled = h.UserDefRepeat() == '0';
         HeaderInProgress = false;
         UserDefHeaderDue = false;
-    } else if (&band == &bndReportHeader) {
-        bndSubHeader.Enabled = bndSubHeader.Enabled || SubHeaderRepeat == '0';
-    } else if (&band == &bndSubHeader) {
-        bndSubHeader.Enabled = SubHeaderRepeat == '0';
+    } else if (&band == &h.bndReportHeader()) {
+        h.bndSubHeader().Enabled = h.bndSubHeader().Enabled || h.Settings().SubHeaderRepeat == '0';
+    } else if (&band == &h.bndSubHeader()) {
+        band.Enabled = h.Settings().SubHeaderRepeat == '0';
     } else if (&band == &m_body.bndFields()) {
         UserDefHeaderDue = true;
         TitlesDue = true;
@@ -212,7 +210,7 @@ void TfrmReport::AfterPrint(TBand &band, bool printed)
         m_body.TotalsPrinted();
         UserDefHeaderDue = true;
         TitlesDue = true;
-    } else if (&band == &bndReportFooter) {
-        bndReportFooter.Enabled = false;
+    } else if (&band == &h.bndReportFooter()) {
+        band.Enabled = false;
     }
 }

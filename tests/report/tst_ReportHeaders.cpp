@@ -51,7 +51,7 @@ TEST(SettingsHeader, StacksEqualWidthsRuleAndNoDateWhenBothAreOff)
     TRunPages r;
     r.run(QList<QByteArray>{"905,1"} + body());
     ASSERT_EQ(r.start, TfrmReport::TRunStart::Ready);
-    const TBand &band = r.form->bndHeaderInfo;
+    const TBand &band = r.form->Header().bndHeaderInfo();
     const TBandItem *name = labelWith(band, "ACME");
     const TBandItem *detail = labelWith(band, "AB");
     ASSERT_TRUE(name && detail);
@@ -63,11 +63,11 @@ TEST(SettingsHeader, StacksEqualWidthsRuleAndNoDateWhenBothAreOff)
     EXPECT_EQ(detail->Top, 1 + name->Height);
     EXPECT_EQ(labelWith(band, "NOW"), nullptr);
     EXPECT_EQ(band.Height, detail->Bottom());
-    EXPECT_TRUE(r.form->HeaderRule->Visible);
-    EXPECT_EQ(r.form->HeaderRule->Top, band.Height - 1);
+    EXPECT_TRUE(r.form->Header().HeaderRule()->Visible);
+    EXPECT_EQ(r.form->Header().HeaderRule()->Top, band.Height - 1);
     EXPECT_EQ(r.count(0, "ACME"), 1);
     // The header goes back out as records.
-    EXPECT_TRUE(r.form->SavedHeaderRecords.contains("912,1,689,1,30,L,Arial,9,0,N,N,\"ACME\""));
+    EXPECT_TRUE(r.form->SavedHeaderRecords().contains("912,1,689,1,30,L,Arial,9,0,N,N,\"ACME\""));
 }
 
 TEST(SettingsHeader, JpegLogoByBareNameAndDamagedPicturesLeftOut)
@@ -81,13 +81,13 @@ TEST(SettingsHeader, JpegLogoByBareNameAndDamagedPicturesLeftOut)
         home.dir.write("logo.jpg", jpeg);
         TRunPages r;
         r.run(QList<QByteArray>{"905,1"} + body());
-        const TBandItem *logo = imageOf(r.form->bndHeaderInfo);
+        const TBandItem *logo = imageOf(r.form->Header().bndHeaderInfo());
         ASSERT_NE(logo, nullptr);
         EXPECT_EQ(logo->Left, 1);
         EXPECT_EQ(logo->Top, 1);
         EXPECT_GT(logo->Width, 10);
         // Written back: extension, the bytes in blocks of 100, the placement.
-        const QList<QByteArray> &saved = r.form->SavedHeaderRecords;
+        const QList<QByteArray> &saved = r.form->SavedHeaderRecords();
         const int at = int(saved.indexOf("914,.jpg"));
         ASSERT_GE(at, 0);
         QByteArray hex;
@@ -105,7 +105,7 @@ TEST(SettingsHeader, JpegLogoByBareNameAndDamagedPicturesLeftOut)
         TRunPages r;
         r.run(QList<QByteArray>{"905,1"} + body());
         EXPECT_EQ(r.start, TfrmReport::TRunStart::Ready);
-        EXPECT_EQ(imageOf(r.form->bndHeaderInfo), nullptr);
+        EXPECT_EQ(imageOf(r.form->Header().bndHeaderInfo()), nullptr);
     }
 }
 
@@ -113,7 +113,7 @@ TEST(HeaderLines, ReportHeaderLinesReplaceAndReset)
 {
     TRunPages r;
     r.run({"905,1", "400,4,C,2,3,Title", "400,1,L,0,0,Second", "401,2,Other", "401,9,Ignored", "101,1", "100,A"});
-    const TBand &band = r.form->bndReportHeader;
+    const TBand &band = r.form->Header().bndReportHeader();
     const TBandItem *title = labelWith(band, "Title");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->Caption, " Title");
@@ -139,10 +139,10 @@ TEST(HeaderLines, SubHeaderInformationWrapsUnderItsLabel)
         items += QByteArray(i ? ", " : "") + "1001";
     TRunPages r;
     r.run({"905,1", "550,2,R,0,0,\"Ext: " + items + "\"", "101,1", "100,A"});
-    EXPECT_TRUE(r.form->SubHeaderInfoOn);
-    EXPECT_EQ(r.form->SubHeaderInfoLines, 3);
+    EXPECT_TRUE(r.form->Header().Settings().SubHeaderInfoOn);
+    EXPECT_EQ(r.form->Header().Settings().SubHeaderInfoLines, 3);
     QStringList lines;
-    for (const auto &item : r.form->bndSubHeaderInfo.Items)
+    for (const auto &item : r.form->Header().bndSubHeaderInfo().Items)
         if (item->Visible)
             lines.append(item->Caption);
     ASSERT_EQ(lines.size(), 3);
@@ -156,24 +156,24 @@ TEST(HeaderLines, SubHeaderInformationWrapsUnderItsLabel)
     // A short line is not wrapped.
     TRunPages shortLine;
     shortLine.run({"905,1", "550,2,R,0,0,\"Ext: 1, 2\"", "101,1", "100,A"});
-    EXPECT_EQ(shortLine.form->SubHeaderInfoLines, 1);
+    EXPECT_EQ(shortLine.form->Header().Settings().SubHeaderInfoLines, 1);
 }
 
 TEST(PageNumbers, StyleZeroLeavesThemOffAndOffRecordHidesThem)
 {
     TRunPages none;
     none.run({"905,1", "800,0", "101,1", "100,A"});
-    EXPECT_FALSE(none.form->lblPageNumber->Visible);
+    EXPECT_FALSE(none.form->Header().lblPageNumber().Visible);
     TRunPages on;
     on.run({"905,1", "800,3", "101,1", "100,A"});
-    EXPECT_TRUE(on.form->lblPageNumber->Visible);
-    EXPECT_EQ(on.form->lblPageNumber->Height, 12);
-    EXPECT_EQ(on.form->bndFooterInfo2.Height, 18);
-    EXPECT_TRUE(on.form->lblPageNumber->Font.bold); // the total style
+    EXPECT_TRUE(on.form->Header().lblPageNumber().Visible);
+    EXPECT_EQ(on.form->Header().lblPageNumber().Height, 12);
+    EXPECT_EQ(on.form->Header().bndFooterInfo2().Height, 18);
+    EXPECT_TRUE(on.form->Header().lblPageNumber().Font.bold); // the total style
     TRunPages off;
     off.run({"905,1", "800,3", "801", "101,1", "100,A"});
-    EXPECT_FALSE(off.form->lblPageNumber->Visible);
-    EXPECT_FALSE(off.form->bndFooterInfo2.Enabled);
+    EXPECT_FALSE(off.form->Header().lblPageNumber().Visible);
+    EXPECT_FALSE(off.form->Header().bndFooterInfo2().Enabled);
 }
 
 TEST(FooterBlock, LinesStopAtHalfThePage)
@@ -185,8 +185,8 @@ TEST(FooterBlock, LinesStopAtHalfThePage)
     r.run(lines + body());
     const int lineHeight = 13 + 2; // 10 points are 13 pixels, plus the fake's 2
     // Accepted while the band is at most half the page (561), so up to 38 lines.
-    EXPECT_EQ(r.form->FooterBlock.RawLines.size(), 561 / lineHeight + 1);
-    EXPECT_EQ(r.form->FooterBandHeight, r.form->bndFooterInfo.Height);
+    EXPECT_EQ(r.form->Header().FooterBlock().RawLines.size(), 561 / lineHeight + 1);
+    EXPECT_EQ(r.form->Header().Settings().FooterBandHeight, r.form->Header().bndFooterInfo().Height);
     EXPECT_EQ(r.store.PageCount(), 1);
 }
 
@@ -195,7 +195,7 @@ TEST(SubHeader, GroupCaptionsSortedIntoRowsAndColumns)
     TRunPages r;
     r.run({"905,1", "450,100,50,70", "451,2,1,2,L,0,0,Low", "451,1,2,2,C,0,0,Right", "451,1,1,5,C,2,1,Left",
            "451,0,1,2,L,0,0,Ignored", "101,1", "100,A"});
-    const TBand &band = r.form->bndSubHeader;
+    const TBand &band = r.form->Header().bndSubHeader();
     EXPECT_TRUE(band.Enabled);
     const TBandItem *left = labelWith(band, "Left");
     const TBandItem *right = labelWith(band, "Right");
@@ -215,7 +215,7 @@ TEST(SubHeader, GroupCaptionsSortedIntoRowsAndColumns)
 
     TRunPages cleared;
     cleared.run({"905,1", "450,100", "451,1,1,2,L,0,0,Gone", "453", "101,1", "100,A"});
-    EXPECT_EQ(cleared.form->bndSubHeader.Height, 0);
+    EXPECT_EQ(cleared.form->Header().bndSubHeader().Height, 0);
     EXPECT_EQ(cleared.count(0, "Gone"), 0);
 }
 
@@ -225,8 +225,8 @@ TEST(SubHeader, RightToLeftReportsPlaceCaptionsFromTheLeftAsRecorded)
     // the wrong columns.
     TRunPages r;
     r.run({"906", "905,1", "450,100,50", "451,1,1,2,C,0,0,First", "451,1,2,2,C,0,0,Second", "101,1", "100,A"});
-    const TBandItem *first = labelWith(r.form->bndSubHeader, "First");
-    const TBandItem *second = labelWith(r.form->bndSubHeader, "Second");
+    const TBandItem *first = labelWith(r.form->Header().bndSubHeader(), "First");
+    const TBandItem *second = labelWith(r.form->Header().bndSubHeader(), "Second");
     ASSERT_TRUE(first && second);
     EXPECT_EQ(first->Left, 0);
     EXPECT_EQ(second->Left, 113);

@@ -24,7 +24,7 @@ QStringList rowsOn(const TRunPages &r, int page)
 
 QString pageNumber(const TRunPages &r, int n)
 {
-    return FormatText(r.form->PageNumberFormat, {QString::number(n)}).trimmed();
+    return FormatText(r.form->Header().Settings().PageNumberFormat, {QString::number(n)}).trimmed();
 }
 
 struct TCapturedMessages {
@@ -272,13 +272,13 @@ TEST(PageHeaderRecords, EmbeddedLogoIsPlacedAndItsFileRemoved)
         }
     EXPECT_TRUE(found);
     EXPECT_EQ(r.count(0, "Co \"X\""), 1);
-    EXPECT_FALSE(r.form->BuildPageHeader);
+    EXPECT_FALSE(r.form->Header().Settings().BuildPageHeader);
     EXPECT_EQ(QDir::temp().entryList({"LOGO*"}), before);
     EXPECT_TRUE(QDir(r.dir.path()).entryList({"LOGO*"}).isEmpty());
     // Written back as records: the label (quotes doubled) and the rule; no settings logo.
-    EXPECT_TRUE(r.form->SavedHeaderRecords.contains("912,1,100,2,200,L,Arial,9,0,Y,N,\"Co \"\"X\"\"\""));
-    EXPECT_TRUE(r.form->SavedHeaderRecords.contains("912,2,30"));
-    EXPECT_EQ(r.form->SavedStyleRecords.value(0), "900,1,Arial,9,Y,N,N,clBlack");
+    EXPECT_TRUE(r.form->SavedHeaderRecords().contains("912,1,100,2,200,L,Arial,9,0,Y,N,\"Co \"\"X\"\"\""));
+    EXPECT_TRUE(r.form->SavedHeaderRecords().contains("912,2,30"));
+    EXPECT_EQ(r.form->SavedStyleRecords().value(0), "900,1,Arial,9,Y,N,N,clBlack");
 }
 
 TEST(PageHeaderRecords, DamagedLogoIsLeftOutAndTheEndingRecordIsKept)
@@ -296,8 +296,8 @@ TEST(PageHeaderRecords, ScrambledReportWritesScrambledRecords)
 {
     TRunPages r;
     r.run({"905,1", "912,2,30", "101,1", "100,A"}, true);
-    ASSERT_FALSE(r.form->SavedHeaderRecords.isEmpty());
-    EXPECT_EQ(ScrambleLine(r.form->SavedHeaderRecords.first()), "912,2,30");
+    ASSERT_FALSE(r.form->SavedHeaderRecords().isEmpty());
+    EXPECT_EQ(ScrambleLine(r.form->SavedHeaderRecords().first()), "912,2,30");
 }
 
 TEST(RunPages, MalformedRecordsNeverBreakTheRun)

@@ -1,6 +1,11 @@
-// Page header, footer and page numbers: the header-type bands filled from records, the user
-// defined header and footer blocks, and the page header built from the settings.
-#include "report/ReportForm.h"
+// The page header's records: the text bands filled from records, the column-group
+// sub-header, the user-defined header and footer blocks, page numbers and the header items
+// and embedded logo a report brings.
+#include "report/PageHeader.h"
+
+#include "engine/ReportEngine.h"
+#include "report/BodyLayout.h"
+#include "report/LogoPicture.h"
 
 #include "foundation/Codepages.h"
 #include "foundation/IniFile.h"
@@ -40,41 +45,41 @@ TAlignment mirrored(TAlignment a)
 
 } // namespace
 
-void TfrmReport::ResetHeaders()
+void TPageHeader::Reset()
 {
-    BuildPageHeader = true;
-    LogoFileName.clear();
-    LogoExt = QStringLiteral(".bmp");
-    UserHeaderOn = SubHeaderInfoOn = false;
-    UserHeaderRepeat = 0;
-    SubHeaderRepeat = '0';
-    ReportHeaderLines = UserHeaderLines = SubHeaderInfoLines = ReportFooterLines = 0;
-    for (TBand *band : {&bndReportHeader, &bndUserHeader, &bndSubHeaderInfo, &bndReportFooter})
+    for (TBand *band : {&m_bndReportFooter, &m_bndSubHeaderInfo, &m_bndUserHeader, &m_bndReportHeader, &m_bndSubHeader,
+                        &m_bndFooterInfo})
+        band->Height = 0;
+    m_bndSubHeader.Enabled = false;
+    m_settings.BuildPageHeader = true;
+    m_settings.LogoFileName.clear();
+    m_settings.LogoExt = QStringLiteral(".bmp");
+    m_settings.UserHeaderOn = m_settings.SubHeaderInfoOn = false;
+    m_settings.UserHeaderRepeat = 0;
+    m_settings.SubHeaderRepeat = '0';
+    m_settings.ReportHeaderLines = m_settings.UserHeaderLines = m_settings.SubHeaderInfoLines = m_settings.ReportFooterLines = 0;
+    for (TBand *band : {&m_bndReportHeader, &m_bndUserHeader, &m_bndSubHeaderInfo, &m_bndReportFooter})
         for (auto &item : band->Items)
             if (item->Name == kLineSlot)
                 item->Visible = false;
     DoClearSubHeader();
-    SubHeaderWidths.fill(0);
-    UserDefBlocks = TUserDefinedBlocks();
-    PageCounter = 0;
-    PageNumberFormat = QStringLiteral("%d");
-    FooterBandHeight = 0;
-    bndHeaderInfo.RemoveUnnamed();
-    bndHeaderInfo.Height = 0;
-    bndFooterInfo2.RemoveUnnamed();
-    bndFooterInfo2.Height = 0;
-    bndFooterInfo2.Enabled = false;
-    FooterRule->Visible = false;
-    lblPageNumber->Visible = false;
-    lblPageNumber->Height = 0;
-    HeaderRule = nullptr;
-    SectionBreakPending = RestartPagesAtBreak = false;
-    PageColumns = 1;
-    m_page.PageSetup.Columns = 1;
-    m_page.PageSetup.ColumnsRightToLeft = false;
+    m_subHeaderWidths.fill(0);
+    m_blocks = TUserDefinedBlocks();
+    m_pageCounter = 0;
+    m_settings.PageNumberFormat = QStringLiteral("%d");
+    m_settings.FooterBandHeight = 0;
+    m_bndHeaderInfo.RemoveUnnamed();
+    m_bndHeaderInfo.Height = 0;
+    m_bndFooterInfo2.RemoveUnnamed();
+    m_bndFooterInfo2.Height = 0;
+    m_bndFooterInfo2.Enabled = false;
+    m_footerRule->Visible = false;
+    m_lblPageNumber->Visible = false;
+    m_lblPageNumber->Height = 0;
+    m_headerRule = nullptr;
 }
 
-TBandItem &TfrmReport::AddHeaderLabel(TBand &band, const QString &caption, const TFontSpec &font, TAlignment alignment)
+TBandItem &TPageHeader::AddHeaderLabel(TBand &band, const QString &caption, const TFontSpec &font, TAlignment alignment)
 {
     TBandItem &label = band.Add(TItemKind::Label);
     label.Caption = caption;
@@ -87,7 +92,7 @@ TBandItem &TfrmReport::AddHeaderLabel(TBand &band, const QString &caption, const
     return label;
 }
 
-void TfrmReport::DoTextLine(TBand &band, int &counter, int maxLines, QByteArray rest)
+void TPageHeader::DoTextLine(TBand &band, int &counter, int maxLines, QByteArray rest)
 {
     if (counter >= maxLines)
         return;
@@ -111,20 +116,20 @@ void TfrmReport::DoTextLine(TBand &band, int &counter, int maxLines, QByteArray 
     band.Height = label.Bottom() + after;
 }
 
-void TfrmReport::DoReplaceReportHeaderLine(QByteArray rest)
+void TPageHeader::DoReplaceReportHeaderLine(QByteArray rest)
 {
     const int n = NextInt(rest);
     const QByteArray text = NextField(rest);
     int count = 0;
-    for (auto &item : bndReportHeader.Items)
+    for (auto &item : m_bndReportHeader.Items)
         if (item->Name == kLineSlot)
             ++count;
     if (n - 1 < 0 || n - 1 >= count || n - 1 > 255)
         return;
-    lineSlot(bndReportHeader, n - 1).Caption = FastWin1255(text);
+    lineSlot(m_bndReportHeader, n - 1).Caption = FastWin1255(text);
 }
 
-void TfrmReport::ClearTextBand(TBand &band, int &counter)
+void TPageHeader::ClearTextBand(TBand &band, int &counter)
 {
     band.Height = 0;
     counter = 0;
@@ -133,22 +138,22 @@ void TfrmReport::ClearTextBand(TBand &band, int &counter)
             item->Visible = false;
 }
 
-void TfrmReport::DoSubHeaderInfoLine(QByteArray rest)
+void TPageHeader::DoSubHeaderInfoLine(QByteArray rest)
 {
-    if (SubHeaderInfoLines >= 9)
+    if (m_settings.SubHeaderInfoLines >= 9)
         return;
-    SubHeaderInfoOn = true;
+    m_settings.SubHeaderInfoOn = true;
     const int quote = rest.indexOf('"');
     const int style = rest.isEmpty() ? 0 : rest[0] - '0';
     const TFontSpec font = style >= 1 && style <= 5 ? m_body.Font(style) : TFontSpec();
     if (quote < 0) {
-        DoTextLine(bndSubHeaderInfo, SubHeaderInfoLines, 9, rest);
+        DoTextLine(m_bndSubHeaderInfo, m_settings.SubHeaderInfoLines, 9, rest);
         return;
     }
     const QByteArray prefix = rest.left(quote + 1);
     QByteArray body = rest.mid(quote + 1);
     if (m_page.Measurer->TextWidth(FastWin1255(body), font) < m_page.PrintableWidth) {
-        DoTextLine(bndSubHeaderInfo, SubHeaderInfoLines, 9, rest);
+        DoTextLine(m_bndSubHeaderInfo, m_settings.SubHeaderInfoLines, 9, rest);
         return;
     }
     if (body.endsWith('"'))
@@ -161,7 +166,7 @@ void TfrmReport::DoSubHeaderInfoLine(QByteArray rest)
         items.append(item.trimmed());
     QString indent = indentSource;
     int next = 0;
-    while (next < items.size() && SubHeaderInfoLines < 9) {
+    while (next < items.size() && m_settings.SubHeaderInfoLines < 9) {
         QString line = indent + FastWin1255(items[next++]);
         while (next < items.size()) {
             const QString longer = line + QStringLiteral(", ") + FastWin1255(items[next]);
@@ -173,7 +178,7 @@ void TfrmReport::DoSubHeaderInfoLine(QByteArray rest)
         if (next < items.size())
             line += QLatin1Char(',');
         QByteArray record = prefix + ToWin1255(line).replace('"', "\"\"") + '"';
-        DoTextLine(bndSubHeaderInfo, SubHeaderInfoLines, 9, record);
+        DoTextLine(m_bndSubHeaderInfo, m_settings.SubHeaderInfoLines, 9, record);
         // Later lines are indented by spaces as wide as the label.
         const double indentWidth = m_page.Measurer->TextWidth(indentSource, font);
         indent.clear();
@@ -182,16 +187,16 @@ void TfrmReport::DoSubHeaderInfoLine(QByteArray rest)
     }
 }
 
-void TfrmReport::DoSubHeaderWidths(QByteArray rest)
+void TPageHeader::DoSubHeaderWidths(QByteArray rest)
 {
-    SubHeaderWidths.fill(0);
+    m_subHeaderWidths.fill(0);
     for (int k = 1; k <= kMaxSubHeaderItems && !rest.isEmpty(); ++k)
-        SubHeaderWidths[k] = NextPixels(rest);
+        m_subHeaderWidths[k] = NextPixels(rest);
 }
 
-void TfrmReport::DoSubHeaderCell(QByteArray rest)
+void TPageHeader::DoSubHeaderCell(QByteArray rest)
 {
-    if (SubHeaderItems.size() >= kMaxSubHeaderItems)
+    if (m_subHeaderItems.size() >= kMaxSubHeaderItems)
         return;
     TSubHeaderItem entry;
     entry.Row = NextInt(rest);
@@ -203,9 +208,9 @@ void TfrmReport::DoSubHeaderCell(QByteArray rest)
     const int before = NextPixels(rest);
     const int after = NextPixels(rest);
     const QByteArray caption = NextField(rest);
-    if (SubHeaderItems.isEmpty())
-        bndSubHeader.Enabled = true;
-    TBandItem &label = bndSubHeader.Add(TItemKind::Label, kSubHeaderCell);
+    if (m_subHeaderItems.isEmpty())
+        m_bndSubHeader.Enabled = true;
+    TBandItem &label = m_bndSubHeader.Add(TItemKind::Label, kSubHeaderCell);
     label.Caption = FastWin1255(caption);
     label.Alignment = alignment;
     label.RightToLeft = m_page.RightToLeft;
@@ -213,22 +218,22 @@ void TfrmReport::DoSubHeaderCell(QByteArray rest)
     label.SpaceAfter = after;
     label.Visible = true;
     entry.Label = &label;
-    SubHeaderItems.append(entry);
+    m_subHeaderItems.append(entry);
     LayoutSubHeader();
 }
 
-void TfrmReport::LayoutSubHeader()
+void TPageHeader::LayoutSubHeader()
 {
-    std::stable_sort(SubHeaderItems.begin(), SubHeaderItems.end(), [](const TSubHeaderItem &a, const TSubHeaderItem &b) {
+    std::stable_sort(m_subHeaderItems.begin(), m_subHeaderItems.end(), [](const TSubHeaderItem &a, const TSubHeaderItem &b) {
         return a.Row != b.Row ? a.Row < b.Row : a.Column < b.Column;
     });
     std::array<int, kMaxSubHeaderItems + 1> x{};
     for (int k = 2; k <= kMaxSubHeaderItems; ++k)
-        x[k] = x[k - 1] + SubHeaderWidths[k - 1] + kColumnGap;
+        x[k] = x[k - 1] + m_subHeaderWidths[k - 1] + kColumnGap;
     int rowTop = 0;
     int tallest = 0;
-    int row = SubHeaderItems.isEmpty() ? 0 : SubHeaderItems.first().Row;
-    for (const TSubHeaderItem &entry : SubHeaderItems) {
+    int row = m_subHeaderItems.isEmpty() ? 0 : m_subHeaderItems.first().Row;
+    for (const TSubHeaderItem &entry : m_subHeaderItems) {
         if (entry.Row != row) {
             rowTop += tallest;
             tallest = 0;
@@ -241,22 +246,22 @@ void TfrmReport::LayoutSubHeader()
         tallest = qMax(tallest, height);
         label.Top = rowTop + label.SpaceBefore;
         label.Left = x[entry.Column];
-        label.Width = SubHeaderWidths[entry.Column];
+        label.Width = m_subHeaderWidths[entry.Column];
         // Where the record puts it, from the left, in right-to-left reports too: stored
         // reports were made for that placement.
         label.Height = FontHeight(label.Font) + 3;
     }
-    bndSubHeader.Height = rowTop + tallest;
+    m_bndSubHeader.Height = rowTop + tallest;
 }
 
-void TfrmReport::DoClearSubHeader()
+void TPageHeader::DoClearSubHeader()
 {
-    std::erase_if(bndSubHeader.Items, [](const std::unique_ptr<TBandItem> &i) { return i->Name == kSubHeaderCell; });
-    SubHeaderItems.clear();
-    bndSubHeader.Height = 0;
+    std::erase_if(m_bndSubHeader.Items, [](const std::unique_ptr<TBandItem> &i) { return i->Name == kSubHeaderCell; });
+    m_subHeaderItems.clear();
+    m_bndSubHeader.Height = 0;
 }
 
-void TfrmReport::ApplyBlockStyle(TBandItem &memo, const THeaderFooter &block)
+void TPageHeader::ApplyBlockStyle(TBandItem &memo, const THeaderFooter &block)
 {
     memo.Top = 0;
     memo.Font = block.Font;
@@ -265,50 +270,49 @@ void TfrmReport::ApplyBlockStyle(TBandItem &memo, const THeaderFooter &block)
     memo.Alignment = m_page.RightToLeft ? mirrored(block.TextAlignment) : block.TextAlignment;
 }
 
-void TfrmReport::DoUserDefRecord(int code, const QByteArray &rest)
+void TPageHeader::DoUserDefRecord(int code, const QByteArray &rest)
 {
     if (code == rcUserDefFooterLine) {
         DoFooterLine(rest);
         return;
     }
-    UserDefBlocks.HandleRecord(code, rest, m_page.RightToLeft);
+    m_blocks.HandleRecord(code, rest, m_page.RightToLeft);
     switch (code) {
     case rcHeaderFooterRepeat:
         if (UserDefRepeat() != '0')
-            bndFooterInfo.Enabled = false;
+            m_bndFooterInfo.Enabled = false;
         break;
     case rcUserDefHeaderStyle:
-        ApplyBlockStyle(*mmoHeader, HeaderBlock);
+        ApplyBlockStyle(*m_mmoHeader, m_blocks.Header);
         break;
     case rcUserDefFooterStyle:
-        ApplyBlockStyle(*mmoFooter, FooterBlock);
-        ApplyBlockStyle(*mmoFooter1, FooterBlock);
-        mmoFooter1->Top = 24;
+        ApplyBlockStyle(*m_mmoFooter, m_blocks.Footer);
+        ApplyBlockStyle(*m_mmoFooter1, m_blocks.Footer);
+        m_mmoFooter1->Top = 24;
         break;
     default:
         break;
     }
 }
 
-void TfrmReport::DoFooterLine(QByteArray rest)
+void TPageHeader::DoFooterLine(QByteArray rest)
 {
-    if (bndFooterInfo.Height > m_page.PageSetup.PageLength() / 2)
+    if (m_bndFooterInfo.Height > m_page.PageSetup.PageLength() / 2)
         return;
-    UserDefBlocks.HandleRecord(rcUserDefFooterLine, rest, m_page.RightToLeft);
-    const int lineHeight = m_page.Measurer->TextHeight(mmoFooter->Font);
-    bndFooterInfo.Height += lineHeight;
-    mmoFooter->Top = 0;
-    mmoFooter->Height = bndFooterInfo.Height;
-    FooterBandHeight = bndFooterInfo.Height;
-    mmoFooter1->Height = mmoFooter->Height;
-    mmoFooter1->Top = 24;
+    m_blocks.HandleRecord(rcUserDefFooterLine, rest, m_page.RightToLeft);
+    const int lineHeight = m_page.Measurer->TextHeight(m_mmoFooter->Font);
+    m_bndFooterInfo.Height += lineHeight;
+    m_mmoFooter->Top = 0;
+    m_mmoFooter->Height = m_bndFooterInfo.Height;
+    m_settings.FooterBandHeight = m_bndFooterInfo.Height;
+    m_mmoFooter1->Height = m_mmoFooter->Height;
+    m_mmoFooter1->Top = 24;
     // The report footer holds the block below its 24-pixel gap.
-    bndReportFooter.Height = qMax(bndReportFooter.Height, FooterBandHeight + 24);
-    if (m_engine)
-        m_engine->RecomputeFooterSpace();
+    m_bndReportFooter.Height = qMax(m_bndReportFooter.Height, m_settings.FooterBandHeight + 24);
+    FooterChanged();
 }
 
-void TfrmReport::PlaceBlock(TBandItem &memo, THeaderFooter &block)
+void TPageHeader::PlaceBlock(TBandItem &memo, THeaderFooter &block)
 {
     QList<QByteArray> lines;
     block.GetLines(lines);
@@ -330,36 +334,35 @@ void TfrmReport::PlaceBlock(TBandItem &memo, THeaderFooter &block)
     memo.Height = qMax(memo.Height, int(memo.Lines.size()) * m_page.Measurer->TextHeight(memo.Font));
 }
 
-void TfrmReport::DoPageNumberOn(QByteArray rest)
+void TPageHeader::DoPageNumberOn(QByteArray rest)
 {
     const int style = NextInt(rest);
     if (style < 1 || style > 5)
         return;
-    lblPageNumber->Font = m_body.Font(style);
-    lblPageNumber->Alignment = AlignmentFromLetter(
+    m_lblPageNumber->Font = m_body.Font(style);
+    m_lblPageNumber->Alignment = AlignmentFromLetter(
         IniReadString(TrvlPar(), QStringLiteral("PageInfo"), QStringLiteral("PageNumberAlignment"), QStringLiteral("N")).toLatin1(),
         m_page.RightToLeft);
-    lblPageNumber->RightToLeft = m_page.RightToLeft;
-    PageNumberFormat = LookupText(112);
-    if (PageNumberFormat.isEmpty())
-        PageNumberFormat = QStringLiteral("%d");
-    lblPageNumber->Top = 0;
-    lblPageNumber->Height = lblPageNumber->Font.size + 3;
-    lblPageNumber->Visible = true;
-    bndFooterInfo2.Height = RoundHalfEven(1.5 * lblPageNumber->Height);
-    bndFooterInfo2.Enabled = true;
-    if (m_engine)
-        m_engine->RecomputeFooterSpace();
+    m_lblPageNumber->RightToLeft = m_page.RightToLeft;
+    m_settings.PageNumberFormat = LookupText(112);
+    if (m_settings.PageNumberFormat.isEmpty())
+        m_settings.PageNumberFormat = QStringLiteral("%d");
+    m_lblPageNumber->Top = 0;
+    m_lblPageNumber->Height = m_lblPageNumber->Font.size + 3;
+    m_lblPageNumber->Visible = true;
+    m_bndFooterInfo2.Height = RoundHalfEven(1.5 * m_lblPageNumber->Height);
+    m_bndFooterInfo2.Enabled = true;
+    FooterChanged();
 }
 
-void TfrmReport::DoPageHeaderItem(QByteArray rest, bool preRead)
+std::optional<THeaderRecord> TPageHeader::DoPageHeaderItem(QByteArray rest, const TReadNextRecord &next)
 {
-    BuildPageHeader = false;
+    m_settings.BuildPageHeader = false;
     const int kind = NextInt(rest);
     switch (kind) {
     case 1:
     case 5: {
-        TBand &band = kind == 1 ? bndHeaderInfo : bndFooterInfo2;
+        TBand &band = kind == 1 ? m_bndHeaderInfo : m_bndFooterInfo2;
         const int left = NextPixels(rest);
         const int top = NextPixels(rest);
         const int width = NextPixels(rest);
@@ -378,12 +381,12 @@ void TfrmReport::DoPageHeaderItem(QByteArray rest, bool preRead)
         // The band it lies on grows to hold it.
         band.Height = qMax(band.Height, label.Bottom());
         if (kind == 5)
-            bndFooterInfo2.Enabled = true;
+            m_bndFooterInfo2.Enabled = true;
         break;
     }
     case 2:
     case 6: {
-        TBand &band = kind == 2 ? bndHeaderInfo : bndFooterInfo2;
+        TBand &band = kind == 2 ? m_bndHeaderInfo : m_bndFooterInfo2;
         TBandItem &line = band.Add(TItemKind::Shape);
         line.Shape = TShapeKind::HorizontalLine;
         line.Left = 1;
@@ -392,15 +395,15 @@ void TfrmReport::DoPageHeaderItem(QByteArray rest, bool preRead)
         line.Top = NextPixels(rest);
         band.Height = qMax(band.Height, line.Bottom());
         if (kind == 6)
-            bndFooterInfo2.Enabled = true;
+            m_bndFooterInfo2.Enabled = true;
         break;
     }
     case 3:
-        ReadEmbeddedLogo(rest, preRead);
-        break;
+        return ReadEmbeddedLogo(rest, next);
     default:
         break;
     }
+    return std::nullopt;
 }
 
 namespace {
@@ -424,20 +427,20 @@ QByteArray decodeHex(const QByteArray &hex)
 
 } // namespace
 
-void TfrmReport::ReadEmbeddedLogo(QByteArray rest, bool preRead)
+std::optional<THeaderRecord> TPageHeader::ReadEmbeddedLogo(QByteArray rest, const TReadNextRecord &next)
 {
     QByteArray data = decodeHex(NextField(rest));
     bool placed = false;
-    bool endedByOther = false;
+    std::optional<THeaderRecord> endedBy;
     int left = 0, top = 0, width = 0, height = 0;
     // The picture's data and place follow in records of their own, read here and now.
-    while (m_reader->IsOpen() && m_reader->ReadRecord()) {
-        m_recordCode = m_reader->RecordCode();
-        if (m_recordCode != rcPageHeaderItem) {
-            endedByOther = true;
+    THeaderRecord record;
+    while (next(record)) {
+        if (record.Code != rcPageHeaderItem) {
+            endedBy = std::move(record);
             break;
         }
-        QByteArray fields = m_reader->RecordRest();
+        QByteArray fields = record.Rest;
         const int kind = NextInt(fields);
         if (kind == 4) {
             placed = true;
@@ -456,7 +459,7 @@ void TfrmReport::ReadEmbeddedLogo(QByteArray rest, bool preRead)
         QString dir = DataDir();
         if (dir.isEmpty() || !QFileInfo(dir).isWritable())
             dir = (m_temporaryFolder.isEmpty() ? QDir::tempPath() : m_temporaryFolder) + QLatin1Char('/');
-        QTemporaryFile file(dir + QStringLiteral("LOGOXXXXXX") + QString(LogoExt).remove(QLatin1Char('/')));
+        QTemporaryFile file(dir + QStringLiteral("LOGOXXXXXX") + QString(m_settings.LogoExt).remove(QLatin1Char('/')));
         if (file.open()) {
             file.write(data);
             file.close();
@@ -464,16 +467,15 @@ void TfrmReport::ReadEmbeddedLogo(QByteArray rest, bool preRead)
         }
     }
     if (!picture.isNull()) {
-        TBandItem &image = bndHeaderInfo.Add(TItemKind::Image);
+        TBandItem &image = m_bndHeaderInfo.Add(TItemKind::Image);
         image.Picture = picture;
         image.AutoSize = !placed || width <= 0 || height <= 0;
         image.Left = left;
         image.Top = top;
         image.Width = image.AutoSize ? picture.width() : width;
         image.Height = image.AutoSize ? picture.height() : height;
-        bndHeaderInfo.Height = qMax(bndHeaderInfo.Height, image.Bottom());
+        m_bndHeaderInfo.Height = qMax(m_bndHeaderInfo.Height, image.Bottom());
     }
     // A record that ended the picture data without placing it is acted on, not lost.
-    if (endedByOther)
-        DispatchRecord(m_recordCode, QByteArray(m_reader->RecordRest()), preRead);
+    return endedBy;
 }
