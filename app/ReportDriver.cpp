@@ -9,7 +9,7 @@
 #include "foundation/Messages.h"
 #include "graph/GraphWindowLauncher.h"
 #include "report/ReportForm.h"
-#include "report/ReportRun.h"
+#include "report/RunResult.h"
 
 #include <QApplication>
 #include <QFileInfo>

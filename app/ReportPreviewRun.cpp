@@ -11,7 +11,7 @@
 #include "foundation/Messages.h"
 #include "graph/GraphWindowLauncher.h"
 #include "report/ReportForm.h"
-#include "report/ReportRun.h"
+#include "report/RunResult.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A whole report run without windows, for the batch tool and tests: load, start, generate
 // every page into the store. The start's message (version, no rows) is for the caller.
-#include "report/ReportRun.h"
+#include "report/RunResult.h"
 
 #include <QString>
 

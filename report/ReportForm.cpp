@@ -5,13 +5,16 @@
 #include "foundation/LanguageTable.h"
 #include "foundation/Paths.h"
 #include "foundation/Progress.h"
+#include "engine/PageStore.h"
 #include "report/RecordCodes.h"
 #include "report/RecordLoop.h"
 #include "report/RecordStream.h"
 #include "report/TextMeasurer.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryFile>
+#include <utility>
 
 TfrmReport::TfrmReport(const QString &fileName, const QString &userName)
     : m_fileName(fileName)
@@ -53,13 +56,9 @@ void TfrmReport::ResetLayout()
 {
     HasGraph = false;
     IsTrafficGraph = false;
-    m_shadeNow = kDefaultShadeColour;
     m_body.Reset();
     m_header.Reset();
-    SectionBreakPending = RestartPagesAtBreak = false;
-    PageColumns = 1;
-    m_page.PageSetup.Columns = 1;
-    m_page.PageSetup.ColumnsRightToLeft = false;
+    m_run.Reset();
 }
 
 void TfrmReport::ApplyOrientation(QByteArray rest)
@@ -102,14 +101,11 @@ QString TRunStartResult::Message() const
 
 TRunStartResult TfrmReport::StartRun(TProgressSink *progress)
 {
-    HeaderInProgress = false;
-    UserDefHeaderDue = true;
-    TitlesDue = true;
+    m_run.Prepare(m_fileName.isEmpty());
     m_temporaryFolder = writableTemporaryFolder();
     m_header.SetTemporaryFolder(m_temporaryFolder);
     if (m_fileName.isEmpty()) {
         m_page.PrintableWidth = m_page.PageSetup.PrintableWidth();
-        BlankFormPassDue = true;
         return {};
     }
     if (RequiredViewerVersion > kViewerMajorVersion)
@@ -137,6 +133,40 @@ TRunStartResult TfrmReport::StartRun(TProgressSink *progress)
     if (m_body.ReportStyle() == '2')
         m_body.ApplyGridStyle();
     return {};
+}
+
+void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
+{
+    TReportEngine engine(store, m_run);
+    m_run.Begin(engine);
+    store.Title = QFileInfo(m_fileName).completeBaseName();
+    store.Orientation = m_page.PageSetup.Orientation;
+    store.SetTemporaryFolder(m_temporaryFolder);
+    if (!m_header.Settings().BuildPageHeader || m_header.SavedStyleRecords().isEmpty())
+        WritePageHeaderRecords();
+    if (m_run.Flags().BlankFormPassDue && !observer.Cancelled())
+        m_run.PrintBlankRow();
+    // The record the pre-read held back comes first, then the rest of the file.
+    if (m_hasPendingRecord && !observer.Cancelled()) {
+        m_hasPendingRecord = false;
+        PrintRecord(m_pendingCode, std::exchange(m_pendingRecord, QByteArray()));
+        observer.Progress(m_reader->PercentRead());
+    }
+    if (m_reader->IsOpen())
+        WalkRecords(*m_reader, &observer, [this](int code, const QByteArray &rest) { PrintRecord(code, rest); });
+    m_run.End();
+    m_reader->Close();
+    observer.Progress(100);
+    store.SetFinished();
+    observer.ReportDone(HasGraph);
+}
+
+void TfrmReport::PrintRecord(int code, const QByteArray &rest)
+{
+    if (m_recordWatcher)
+        m_recordWatcher(code, rest);
+    DispatchRecord(code, rest, false);
+    m_run.PrintRow();
 }
 
 void TfrmReport::EndRun() { m_reader->Close(); }

@@ -24,11 +24,11 @@ class TTextMeasurer;
 
 enum class TOrientation { Portrait, Landscape };
 
-class TfrmReport : private TReportEvents
+class TfrmReport
 {
 public:
     TfrmReport(const QString &fileName, const QString &userName);
-    ~TfrmReport() override;
+    ~TfrmReport();
     TfrmReport(const TfrmReport &) = delete;
     TfrmReport &operator=(const TfrmReport &) = delete;
 
@@ -88,21 +88,13 @@ public:
     bool RightToLeft() const { return m_page.RightToLeft; }
     TBodyLayout &Body() { return m_body; }
     const TBodyLayout &Body() const { return m_body; }
-    int PageColumns = 1;
 
     // ---- The page header, footer and page numbers ----
     TPageHeader &Header() { return m_header; }
     const TPageHeader &Header() const { return m_header; }
 
-    // ---- Run state ----
-    bool SectionBreakPending = false;
-    bool RestartPagesAtBreak = false;
-    bool HeaderInProgress = false;
-    bool UserDefHeaderDue = true;
-    bool TitlesDue = true;
-    bool ReportFooterDue = false;
-    int ShadeCounter = -1;
-    bool BlankFormPassDue = false;
+    // ---- The run: when each band prints, section breaks, page columns ----
+    const TReportRun &Run() const { return m_run; }
 
 protected:
     // Resets the layout model.
@@ -114,22 +106,11 @@ private:
     void DispatchRecord(int code, const QByteArray &rest, bool preRead);
     // The need-data loop's step: one record, then the detail band's turn.
     void PrintRecord(int code, const QByteArray &rest);
-    void DoPageColumns(QByteArray rest);
-    void DoSectionEnd();
-    void DoEndOfReport();
-
-    // Engine events.
-    void StartPage() override;
-    bool BeforePrint(TBand &band) override;
-    void AfterPrint(TBand &band, bool printed) override;
-    void HandleSectionBreak();
 
     QString m_fileName;
     QString m_userName;
     std::unique_ptr<TSrpReader> m_reader;
-    // The record being acted on, and the data or totals record the pre-read held back (it
-    // may have no fields at all).
-    int m_recordCode = 0;
+    // The data or totals record the pre-read held back (it may have no fields at all).
     QByteArray m_pendingRecord;
     int m_pendingCode = 0;
     bool m_hasPendingRecord = false;
@@ -140,8 +121,5 @@ private:
     TReportPage m_page;
     TBodyLayout m_body{m_page};
     TPageHeader m_header{m_page, m_body};
-    TReportEngine *m_engine = nullptr;
-    TColor m_shadeNow = kDefaultShadeColour;
-    bool m_blankPass = false;
-    bool m_reportEnded = false;
+    TReportRun m_run{m_page, m_body, m_header};
 };

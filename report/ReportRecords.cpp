@@ -7,7 +7,7 @@
 
 void TfrmReport::DispatchRecord(int code, const QByteArray &rest, bool preRead)
 {
-    m_recordCode = code;
+    m_run.SetRecordCode(code);
     switch (code) {
     case rcData:
     case rcTotals:
@@ -20,8 +20,7 @@ void TfrmReport::DispatchRecord(int code, const QByteArray &rest, bool preRead)
                 HasGraph = false;
             break;
         }
-        if (SectionBreakPending)
-            HandleSectionBreak();
+        m_run.BeforeRow();
         if (code == rcData)
             m_body.DoData(rest);
         else
@@ -37,12 +36,6 @@ void TfrmReport::DispatchRecord(int code, const QByteArray &rest, bool preRead)
         ApplyOrientation(rest);
         break;
 
-    case rcRestartPageNumbers:
-        if (SectionBreakPending)
-            RestartPagesAtBreak = true;
-        else
-            m_header.RestartPageNumbers();
-        break;
     case rcPageHeaderItem: {
         // A logo's data is read on from the file; the record that ends it is acted on next.
         std::optional<THeaderRecord> after = m_header.DoPageHeaderItem(rest, [this](THeaderRecord &record) {
@@ -57,14 +50,9 @@ void TfrmReport::DispatchRecord(int code, const QByteArray &rest, bool preRead)
         break;
     }
 
-    // The run: sections, page columns, end of report.
-    case rcSectionEnd: DoSectionEnd(); break;
-    case rcPageColumns: DoPageColumns(rest); break;
-    case rcEndOfReport: DoEndOfReport(); break;
-
-    // The header's and the body layout's records; the rest are read by the CSV export and the graph readers.
+    // The header's, the run's and the body layout's records; the rest are read by the CSV export and the graph readers.
     default:
-        if (!m_header.Dispatch(code, rest))
+        if (!m_header.Dispatch(code, rest) && !m_run.Dispatch(code, rest))
             m_body.Dispatch(code, rest);
         break;
     }

@@ -1,126 +1,166 @@
-// The generation run: the need-data loop that reads one record per detail step, section
-// breaks, page starts and the print conditions of every band.
-#include "report/ReportForm.h"
+// The run of a report through the engine: which band prints when, section breaks, page
+// columns and the shading of data rows.
+#include "report/ReportRun.h"
 
-#include "engine/PageStore.h"
-#include "foundation/LanguageTable.h"
+#include "report/BodyLayout.h"
+#include "report/PageHeader.h"
 #include "report/RecordCodes.h"
-#include "report/RecordLoop.h"
+#include "report/ReportPage.h"
 
-#include <QFileInfo>
-#include <utility>
-
-void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
+TReportRun::TReportRun(TReportPage &page, TBodyLayout &body, TPageHeader &header)
+    : m_page(page)
+    , m_body(body)
+    , m_header(header)
 {
-    TReportEngine engine(store, *this);
-    m_page.PageSetup.Columns = PageColumns;
-    m_page.PageSetup.ColumnSpacing = PageColumns > 1 ? kColumnGap : 0;
+}
+
+void TReportRun::Reset()
+{
+    m_shadeNow = kDefaultShadeColour;
+    m_flags.SectionBreakPending = m_flags.RestartPagesAtBreak = false;
+    m_flags.PageColumns = 1;
+    m_page.PageSetup.Columns = 1;
+    m_page.PageSetup.ColumnsRightToLeft = false;
+}
+
+void TReportRun::Prepare(bool blankForm)
+{
+    m_flags.HeaderInProgress = false;
+    m_flags.UserDefHeaderDue = true;
+    m_flags.TitlesDue = true;
+    if (blankForm)
+        m_flags.BlankFormPassDue = true;
+}
+
+bool TReportRun::Dispatch(int code, const QByteArray &rest)
+{
+    switch (code) {
+    case rcSectionEnd: DoSectionEnd(); break;
+    case rcPageColumns: DoPageColumns(rest); break;
+    case rcEndOfReport: DoEndOfReport(); break;
+    case rcRestartPageNumbers:
+        if (m_flags.SectionBreakPending)
+            m_flags.RestartPagesAtBreak = true;
+        else
+            m_header.RestartPageNumbers();
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+void TReportRun::BeforeRow()
+{
+    if (m_flags.SectionBreakPending)
+        HandleSectionBreak();
+}
+
+void TReportRun::Begin(TReportEngine &engine)
+{
+    m_page.PageSetup.Columns = m_flags.PageColumns;
+    m_page.PageSetup.ColumnSpacing = m_flags.PageColumns > 1 ? kColumnGap : 0;
     m_page.PageSetup.ColumnsRightToLeft = m_page.RightToLeft;
     engine.Setup = m_page.PageSetup;
     engine.PageHeader = &m_header.bndHeaderInfo();
     engine.PageFooter = &m_header.bndFooterInfo();
     m_engine = &engine;
     m_header.AttachEngine(&engine);
-    store.Title = QFileInfo(m_fileName).completeBaseName();
-    store.Orientation = m_page.PageSetup.Orientation;
-    store.SetTemporaryFolder(m_temporaryFolder);
-    if (!m_header.Settings().BuildPageHeader || m_header.SavedStyleRecords().isEmpty())
-        WritePageHeaderRecords();
-    ShadeCounter = -1;
+    m_flags.ShadeCounter = -1;
     m_shadeNow = kDefaultShadeColour;
     m_reportEnded = false;
+}
 
-    if (BlankFormPassDue && !observer.Cancelled()) {
-        // A blank form prints one empty data row.
-        BlankFormPassDue = false;
-        m_blankPass = true;
-        m_recordCode = 0;
-        engine.PrintBand(m_body.bndFields());
-    }
+void TReportRun::PrintBlankRow()
+{
+    m_flags.BlankFormPassDue = false;
+    m_blankPass = true;
+    m_recordCode = 0;
+    m_engine->PrintBand(m_body.bndFields());
     m_blankPass = false;
-    // The record the pre-read held back comes first, then the rest of the file.
-    if (m_hasPendingRecord && !observer.Cancelled()) {
-        m_hasPendingRecord = false;
-        PrintRecord(m_pendingCode, std::exchange(m_pendingRecord, QByteArray()));
-        observer.Progress(m_reader->PercentRead());
-    }
-    if (m_reader->IsOpen())
-        WalkRecords(*m_reader, &observer, [this](int code, const QByteArray &rest) { PrintRecord(code, rest); });
+}
+
+void TReportRun::PrintRow() { m_engine->PrintBand(m_body.bndFields()); }
+
+void TReportRun::End()
+{
     m_blankPass = false;
-    engine.Finish();
-    m_reader->Close();
+    m_engine->Finish();
     m_engine = nullptr;
     m_header.AttachEngine(nullptr);
-    observer.Progress(100);
-    store.SetFinished();
-    observer.ReportDone(HasGraph);
 }
 
-void TfrmReport::PrintRecord(int code, const QByteArray &rest)
+void TReportRun::FooterChanged()
 {
-    if (m_recordWatcher)
-        m_recordWatcher(code, rest);
-    DispatchRecord(code, rest, false);
-    m_engine->PrintBand(m_body.bndFields());
+    if (m_engine)
+        m_engine->RecomputeFooterSpace();
 }
 
-void TfrmReport::DoSectionEnd()
+void TReportRun::DoSectionEnd()
 {
-    SectionBreakPending = true;
+    m_flags.SectionBreakPending = true;
     if (m_header.UserDefRepeat() == '1') {
-        ReportFooterDue = true;
+        m_flags.ReportFooterDue = true;
         m_header.bndFooterInfo().Enabled = false;
-        if (m_engine)
-            m_engine->RecomputeFooterSpace();
+        FooterChanged();
     }
 }
 
-void TfrmReport::DoEndOfReport()
+void TReportRun::DoEndOfReport()
 {
     m_reportEnded = true;
     if (m_header.UserDefRepeat() != '0') {
-        ReportFooterDue = true;
+        m_flags.ReportFooterDue = true;
         m_header.bndFooterInfo().Enabled = false;
-        if (m_engine)
-            m_engine->RecomputeFooterSpace();
+        FooterChanged();
     }
 }
 
-void TfrmReport::DoPageColumns(QByteArray rest)
+void TReportRun::DoPageColumns(QByteArray rest)
 {
-    PageColumns = qBound(1, NextInt(rest, 1), 9);
-    m_page.PageSetup.Columns = PageColumns;
-    m_page.PageSetup.ColumnSpacing = PageColumns > 1 ? kColumnGap : 0;
+    m_flags.PageColumns = qBound(1, NextInt(rest, 1), 9);
+    m_page.PageSetup.Columns = m_flags.PageColumns;
+    m_page.PageSetup.ColumnSpacing = m_flags.PageColumns > 1 ? kColumnGap : 0;
 }
 
-void TfrmReport::HandleSectionBreak()
+void TReportRun::HandleSectionBreak()
 {
     m_header.SectionBreak();
     if (m_engine)
         m_engine->NewPage();
-    SectionBreakPending = false;
-    if (RestartPagesAtBreak) {
+    m_flags.SectionBreakPending = false;
+    if (m_flags.RestartPagesAtBreak) {
         m_header.RestartPageNumbers();
-        RestartPagesAtBreak = false;
+        m_flags.RestartPagesAtBreak = false;
     }
-    ShadeCounter = -1;
+    m_flags.ShadeCounter = -1;
     m_shadeNow = kDefaultShadeColour;
 }
 
-void TfrmReport::StartPage()
+// Every ShadeInterval rows the background turns from white to the shading colour or back.
+void TReportRun::ShadeDataRow()
+{
+    ++m_flags.ShadeCounter;
+    if (m_flags.ShadeCounter % qMax(1, m_body.ShadeInterval()) == 0) {
+        m_shadeNow = m_shadeNow == clWhite ? m_body.ShadeColour() : clWhite;
+        m_flags.ShadeCounter = 0;
+    }
+    m_body.shpDataBackground().BrushColor = m_shadeNow;
+}
+
+void TReportRun::StartPage()
 {
     TBand &footer = m_header.bndFooterInfo();
     m_header.bndReportFooter().Enabled = true;
-    ReportFooterDue = false;
+    m_flags.ReportFooterDue = false;
     footer.Enabled = m_header.UserDefRepeat() == '0';
     if (footer.Enabled) {
         footer.Height = m_header.Settings().FooterBandHeight;
-        if (m_engine)
-            m_engine->RecomputeFooterSpace();
+        FooterChanged();
     }
 }
 
-bool TfrmReport::BeforePrint(TBand &band)
+bool TReportRun::BeforePrint(TBand &band)
 {
     TPageHeader &h = m_header;
     if (&band == &h.bndHeaderInfo())
@@ -130,47 +170,41 @@ bool TfrmReport::BeforePrint(TBand &band)
     if (&band == &h.bndUserHeader())
         return h.Settings().UserHeaderOn;
     if (&band == &h.bndUserDefHeader()) {
-        const bool prints = h.HeaderBlock().Active && !HeaderInProgress && UserDefHeaderDue;
+        const bool prints = h.HeaderBlock().Active && !m_flags.HeaderInProgress && m_flags.UserDefHeaderDue;
         if (prints) {
             h.PlaceHeaderBlock();
-            HeaderInProgress = true;
+            m_flags.HeaderInProgress = true;
         }
         if (h.FooterBlock().Active)
             h.PlaceFooterBlock();
         return prints;
     }
     if (&band == &h.bndReportHeader())
-        return !h.HeaderBlock().ReplacesReportHeader && !HeaderInProgress && TitlesDue;
+        return !h.HeaderBlock().ReplacesReportHeader && !m_flags.HeaderInProgress && m_flags.TitlesDue;
     if (&band == &h.bndSubHeader())
-        return !HeaderInProgress && TitlesDue;
+        return !m_flags.HeaderInProgress && m_flags.TitlesDue;
     if (&band == &m_body.bndTitles()) {
-        const bool prints = !HeaderInProgress && TitlesDue;
+        const bool prints = !m_flags.HeaderInProgress && m_flags.TitlesDue;
         if (prints)
-            TitlesDue = false;
+            m_flags.TitlesDue = false;
         return prints;
     }
     if (&band == &m_body.bndFields()) {
         const bool prints = m_recordCode == rcData || m_blankPass;
-        if (prints && m_body.shpDataBackground().Visible) {
-            ++ShadeCounter;
-            if (ShadeCounter % qMax(1, m_body.ShadeInterval()) == 0) {
-                m_shadeNow = m_shadeNow == clWhite ? m_body.ShadeColour() : clWhite;
-                ShadeCounter = 0;
-            }
-            m_body.shpDataBackground().BrushColor = m_shadeNow;
-        }
+        if (prints && m_body.shpDataBackground().Visible)
+            ShadeDataRow();
         return prints;
     }
     if (&band == &m_body.bndTotals())
         return m_recordCode == rcTotals && !m_blankPass;
     if (&band == &h.bndReportFooter()) {
-        const bool block = h.FooterBlock().Active && ReportFooterDue;
+        const bool block = h.FooterBlock().Active && m_flags.ReportFooterDue;
         if (block)
             h.PlaceReportFooterBlock();
         else
             h.ClearReportFooterBlock();
         // Report footer lines (record 601) print at the section or report end too.
-        return block || (h.Settings().ReportFooterLines > 0 && (ReportFooterDue || m_reportEnded));
+        return block || (h.Settings().ReportFooterLines > 0 && (m_flags.ReportFooterDue || m_reportEnded));
     }
     if (&band == &h.bndFooterInfo()) {
         if (!h.FooterBlock().Active || (!band.Enabled && h.UserDefRepeat() != '0'))
@@ -186,7 +220,7 @@ bool TfrmReport::BeforePrint(TBand &band)
     return true;
 }
 
-void TfrmReport::AfterPrint(TBand &band, bool printed)
+void TReportRun::AfterPrint(TBand &band, bool printed)
 {
     TPageHeader &h = m_header;
     if (&band == &h.bndUserHeader()) {
@@ -197,19 +231,19 @@ void TfrmReport::AfterPrint(TBand &band, bool printed)
         return;
     if (&band == &h.bndUserDefHeader()) {
         band.Enabled = h.UserDefRepeat() == '0';
-        HeaderInProgress = false;
-        UserDefHeaderDue = false;
+        m_flags.HeaderInProgress = false;
+        m_flags.UserDefHeaderDue = false;
     } else if (&band == &h.bndReportHeader()) {
         h.bndSubHeader().Enabled = h.bndSubHeader().Enabled || h.Settings().SubHeaderRepeat == '0';
     } else if (&band == &h.bndSubHeader()) {
         band.Enabled = h.Settings().SubHeaderRepeat == '0';
     } else if (&band == &m_body.bndFields()) {
-        UserDefHeaderDue = true;
-        TitlesDue = true;
+        m_flags.UserDefHeaderDue = true;
+        m_flags.TitlesDue = true;
     } else if (&band == &m_body.bndTotals()) {
         m_body.TotalsPrinted();
-        UserDefHeaderDue = true;
-        TitlesDue = true;
+        m_flags.UserDefHeaderDue = true;
+        m_flags.TitlesDue = true;
     } else if (&band == &h.bndReportFooter()) {
         band.Enabled = false;
     }

@@ -1,42 +1,83 @@
 #pragma once
-// How a report run talks to whoever shows it: the preview window (or the batch tool) is told
-// the reading progress per record, may cancel, and learns when the last page is made.
-#include "foundation/Progress.h"
+// The run of a report through the engine: when each band prints (the engine's events), the
+// data band's shading, section breaks, page columns and the flags that carry the run from one
+// band to the next. The form hands it the records that steer the run; the page header and
+// the body layout hold what the bands show.
+#include "engine/ReportEngine.h"
+#include "foundation/Colors.h"
+#include "report/ReportLimits.h"
+#include "report/RunResult.h"
 
-#include <QString>
-#include <QStringList>
+#include <QByteArray>
 
-enum class TRunStart { Ready, RefusedVersion, NoData, Cancelled };
+class TBodyLayout;
+class TPageHeader;
+struct TReportPage;
 
-// How the start of a run went, and what the window (or the batch tool) has to tell the user:
-// text 152 with the required version when the report needs a newer viewer, 5237 when it has
-// no rows. The form shows nothing itself.
-struct TRunStartResult {
-    TRunStart Status = TRunStart::Ready;
-    int TextNumber = 0; // 0 when there is nothing to tell
-    QStringList Arguments;
-
-    bool Ready() const { return Status == TRunStart::Ready; }
-    // Refused for its version or for having no rows.
-    bool Refused() const { return Status == TRunStart::RefusedVersion || Status == TRunStart::NoData; }
-    // The text to show, empty when there is none.
-    QString Message() const;
+// Where the run stands between bands, as plain values.
+struct TRunFlags {
+    bool SectionBreakPending = false; // record 590 came: the next row starts a new page
+    bool RestartPagesAtBreak = false; // and numbers pages from 1 again (record 803)
+    bool HeaderInProgress = false;    // the user-defined header block is on the page
+    bool UserDefHeaderDue = true;
+    bool TitlesDue = true;
+    bool ReportFooterDue = false;
+    int ShadeCounter = -1;
+    bool BlankFormPassDue = false;    // a blank form prints one empty data row
+    int PageColumns = 1;              // record 907
 };
 
-class TReportRunObserver : public TProgressSink
+class TReportRun : public TReportEvents
 {
 public:
-    // The report is complete (or was cancelled): every page is in the store.
-    virtual void ReportDone(bool hasGraph) = 0;
-};
+    TReportRun(TReportPage &page, TBodyLayout &body, TPageHeader &header);
+    TReportRun(const TReportRun &) = delete;
+    TReportRun &operator=(const TReportRun &) = delete;
 
-// An observer for runs nobody watches (batch tool, tests).
-class TSilentRunObserver : public TReportRunObserver
-{
-public:
-    void Progress(int) override {}
-    bool Cancelled() const override { return false; }
-    void ReportDone(bool hasGraph) override { Done = true; HasGraph = hasGraph; }
-    bool Done = false;
-    bool HasGraph = false;
+    // Back to one page column and no section break pending.
+    void Reset();
+    // A run starts: the header block and the titles are due on its first page; a blank form
+    // (no report) prints one empty row.
+    void Prepare(bool blankForm);
+    // Acts on a record that steers the run (section end, page columns, end of report, page
+    // numbers from 1 again); false when the code is not one of them.
+    bool Dispatch(int code, const QByteArray &rest);
+    // The record being acted on: a data record lets the data band print, a totals record the
+    // totals band.
+    void SetRecordCode(int code) { m_recordCode = code; }
+    // A data or totals row comes: a pending section break happens first.
+    void BeforeRow();
+
+    // Generation through this engine: page set-up with the page columns, shading from the
+    // start. The page header is told of the engine too.
+    void Begin(TReportEngine &engine);
+    // The blank form's empty row.
+    void PrintBlankRow();
+    // The data band's turn after a record (it prints only for a data record).
+    void PrintRow();
+    // The last page is closed and the engine let go.
+    void End();
+
+    const TRunFlags &Flags() const { return m_flags; }
+
+private:
+    void StartPage() override;
+    bool BeforePrint(TBand &band) override;
+    void AfterPrint(TBand &band, bool printed) override;
+    void ShadeDataRow();
+    void DoSectionEnd();
+    void DoEndOfReport();
+    void DoPageColumns(QByteArray rest);
+    void HandleSectionBreak();
+    void FooterChanged();
+
+    TReportPage &m_page;
+    TBodyLayout &m_body;
+    TPageHeader &m_header;
+    TReportEngine *m_engine = nullptr;
+    TRunFlags m_flags;
+    int m_recordCode = 0;
+    TColor m_shadeNow = kDefaultShadeColour;
+    bool m_blankPass = false;
+    bool m_reportEnded = false;
 };

@@ -8,7 +8,7 @@
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/AppState.h"
 #include "report/ReportForm.h"
-#include "report/ReportRun.h"
+#include "report/RunResult.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

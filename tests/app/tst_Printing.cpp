@@ -6,7 +6,7 @@
 #include "app/PrintJob.h"
 #include "foundation/DisplayText.h"
 #include "report/ReportForm.h"
-#include "report/ReportRun.h"
+#include "report/RunResult.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

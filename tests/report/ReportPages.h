@@ -2,7 +2,7 @@
 // Runs a report file through the real form and engine and answers questions about its pages.
 #include "engine/PageStore.h"
 #include "report/ReportForm.h"
-#include "report/ReportRun.h"
+#include "report/RunResult.h"
 #include "report/FakeTextMeasurer.h"
 #include "support/TestFiles.h"
 #include "support/TestReports.h"

@@ -5,7 +5,7 @@
 #include "report/RecordStream.h"
 #include "engine/PageStore.h"
 #include "report/ReportForm.h"
-#include "report/ReportRun.h"
+#include "report/RunResult.h"
 #include "report/SrpReader.h"
 #include "support/TestFiles.h"
 #include "support/TestReports.h"
