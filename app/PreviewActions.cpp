@@ -181,6 +181,10 @@ void TfrmReportPreview::SaveClick()
             if (Store() && !SavePagesToFile(*Store(), file))
                 ErrorOk(DisplayFormat(kTextCannotSave, {file}));
             break;
+        case 4:
+            if (OnSavePdf)
+                OnSavePdf(file);
+            break;
         default:
             if (OnExport)
                 OnExport(file, ClientParInProgramDir());
@@ -188,6 +192,16 @@ void TfrmReportPreview::SaveClick()
         }
         LastSaveDirectory() = QFileInfo(file).absolutePath();
     }
+    Busy = false;
+}
+
+void TfrmReportPreview::MailClick()
+{
+    if (Busy || !OnSendMail || !btnMail->isEnabled())
+        return;
+    Busy = true;
+    StopScrolling();
+    OnSendMail();
     Busy = false;
 }
 

@@ -1,5 +1,7 @@
 #include "app/PreviewWindow.h"
 
+#include "app/MailReport.h"
+
 #include "app/FindBar.h"
 #include "app/PageView.h"
 #include "app/PreviewState.h"
@@ -200,7 +202,7 @@ void TfrmReportPreview::buildToolbar()
     if (auto *openButton = qobject_cast<QToolButton *>(bar->widgetForAction(btnOpen)))
         openButton->setPopupMode(QToolButton::MenuButtonPopup);
     btnSave = button("btnSave", TPreviewIcon::Save, 8, &TfrmReportPreview::SaveClick);
-    btnMail = button("btnMail", TPreviewIcon::Mail, 17, nullptr);
+    btnMail = button("btnMail", TPreviewIcon::Mail, 17, &TfrmReportPreview::MailClick);
     btnFind = button("btnFind", TPreviewIcon::Find, kTextFind, &TfrmReportPreview::FindClick);
     btnFind->setToolTip(DisplayText(kTextFind) + QStringLiteral(" (Ctrl+F)"));
     btnThumbnails = button("btnThumbnails", TPreviewIcon::Thumbnails, kTextThumbnails, &TfrmReportPreview::ThumbnailsClick);
@@ -333,7 +335,7 @@ void TfrmReportPreview::UpdateToolbar()
     const bool known = !ReportFileName.isEmpty();
     btnOpen->setEnabled(ReportFinished);
     btnSave->setEnabled(known && ReportFinished);
-    btnMail->setEnabled(false);
+    btnMail->setEnabled(OnSendMail && ReportFinished && qrPreview->PageCount() > 0 && CanSendMail());
     btnPrint->setEnabled(known && ReportFinished && qrPreview->PageCount() > 0);
     btnGraph->setEnabled(known && ReportFinished && HasGraph);
     const int page = qrPreview->PageNumber();

@@ -85,8 +85,14 @@ public:
     std::function<void()> OnShowGraph;
     std::function<bool(const QString &file, const QString &progressText, const QString &cancelText)> OnSaveCopy;
     std::function<bool(const QString &file, const QString &clientSettingsFile)> OnExport;
+    // The pages as a PDF file (save as type 4).
+    std::function<void(const QString &file)> OnSavePdf;
+    // The pages as a PDF to the mail program; the mail button works only when this is set,
+    // xdg-email is there and a page exists.
+    std::function<void()> OnSendMail;
     // The save-as dialog: start directory in, chosen file and type number (0 .SRP, 1 .CSV,
-    // 2 .QRP, 3 .TXT) out; false when cancelled. Unset: the Save button does nothing.
+    // 2 .QRP, 3 .TXT, 4 .pdf, 5 .xlsx) out; false when cancelled. Unset: the Save button
+    // does nothing.
     std::function<bool(QWidget *parent, const QString &startDir, QString &file, int &type)> SaveDialog;
     // The file-open dialog: start directory in, chosen file out (empty when cancelled).
     std::function<QString(QWidget *parent, const QString &startDir)> OpenDialog;
@@ -135,6 +141,7 @@ public:
     // An entry of the recent list: a file that is gone is dropped with the not-found message.
     void OpenRecent(const QString &file);
     void SaveClick();
+    void MailClick();
     void PrintClick();
     void GraphClick();
     // Opens the find bar (Ctrl+F).

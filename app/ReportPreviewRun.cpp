@@ -1,5 +1,7 @@
 #include "app/ReportPreviewRun.h"
 
+#include "app/MailReport.h"
+#include "app/PdfSave.h"
 #include "app/PreviewWindow.h"
 #include "app/PrintJob.h"
 #include "foundation/ReportProgressWindow.h"
@@ -51,6 +53,15 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
         if (status == TCopyStatus::ReportUnreadable || status == TCopyStatus::TargetUnwritable)
             ErrorOk(DisplayFormat(kTextCannotSave, {target}));
         return status == TCopyStatus::Done;
+    };
+    // PDF documents name the report's title and, as author, the suite's user.
+    preview.OnSavePdf = [&preview, &form](const QString &target) {
+        if (preview.Store())
+            SavePagesAsPdf(*preview.Store(), target, form.UserName());
+    };
+    preview.OnSendMail = [&preview, &form] {
+        if (preview.Store())
+            SendPagesByMail(*preview.Store(), preview.Store()->Title, form.UserName());
     };
     preview.OnExport = [&form](const QString &target, const QString &clientSettingsFile) {
         TfrmReportProgress progress;

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Export speed and memory on a million-row call listing: CSV and text-page export by the
-# batch tool, side by side with iconv converting the same file (CP1255 to UTF-8) in the
-# same run. Prints seconds, peak memory and the speed ratios.
+# Export speed and memory on a million-row call listing: CSV, text-page and Excel workbook
+# export by the batch tool, side by side with iconv converting the same file (CP1255 to
+# UTF-8) in the same run. Prints seconds, peak memory and the speed ratios.
 #   bench/export-bench.sh [ROWS]          (default 1000000)
 # TARVEL_BUILD_DIR selects the build directory (default: build).
 set -eu
@@ -54,14 +54,21 @@ measure "$tool" export "$report" "$work/out.csv" --settings "$work/CLIENT.PAR"
 csv_s=$secs; csv_kb=$kb
 measure "$tool" export "$report" "$work/out.txt" --settings "$work/CLIENT.PAR"
 txt_s=$secs; txt_kb=$kb
+measure "$tool" export "$report" "$work/out.xlsx" --settings "$work/CLIENT.PAR"
+xlsx_s=$secs; xlsx_kb=$kb
 
 # Memory must not grow with the report: the same export on a tenth of the rows.
 head -c $(( $(wc -c <"$report") / 10 )) "$report" | head -n -1 >"$work/tenth.srp"
 measure "$tool" export "$work/tenth.srp" "$work/tenth.csv" --settings "$work/CLIENT.PAR"
 tenth_kb=$kb
+measure "$tool" export "$work/tenth.srp" "$work/tenth.xlsx" --settings "$work/CLIENT.PAR"
+tenth_xlsx_kb=$kb
 
-printf '%-8s %8s s %9s KB peak\n' iconv "$iconv_s" "$iconv_kb" csv "$csv_s" "$csv_kb" text "$txt_s" "$txt_kb"
+printf '%-8s %8s s %9s KB peak\n' iconv "$iconv_s" "$iconv_kb" csv "$csv_s" "$csv_kb" text "$txt_s" "$txt_kb" \
+    xlsx "$xlsx_s" "$xlsx_kb"
 echo "csv peak on a tenth of the rows: $tenth_kb KB (all rows: $csv_kb KB)"
+echo "xlsx peak on a tenth of the rows: $tenth_xlsx_kb KB (all rows: $xlsx_kb KB)"
 awk -v i="$iconv_s" -v c="$csv_s" -v t="$txt_s" 'BEGIN {
     printf "csv speed / iconv speed:  %.2f (target at least 0.50)\n", i / c;
     printf "text speed / iconv speed: %.2f (target at least 0.33)\n", i / t }'
+awk -v c="$csv_s" -v x="$xlsx_s" 'BEGIN { printf "xlsx time / csv time:     %.2f (target at most 5)\n", x / c }'

@@ -1,6 +1,7 @@
 // tarvel-report export REPORT.srp OUTPUT [--settings FILE]: the viewer's CSV or text-page
 // export, byte for byte, with the options of section [export] of FILE (default CLIENT.PAR in
-// the program directory). OUTPUT ending in ".txt" (any letter case) gives text pages.
+// the program directory). OUTPUT ending in ".txt" (any letter case) gives text pages, ".xlsx"
+// an Excel workbook.
 #include "cli/Commands.h"
 #include "cli/TerminalProgress.h"
 
@@ -45,6 +46,6 @@ int exportReport(const QStringList &args)
     }
 }
 
-const TCliCommand command("export", "REPORT.srp OUTPUT [--settings FILE]", "CSV, or fixed-width text pages when OUTPUT ends in .txt", exportReport);
+const TCliCommand command("export", "REPORT.srp OUTPUT [--settings FILE]", "CSV, text pages when OUTPUT ends in .txt, an Excel workbook when in .xlsx", exportReport);
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "export/CsvExport.h"
 #include "export/LineWriter.h"
 #include "export/TxtPage.h"
+#include "export/XlsxExport.h"
 #include "report/RecordCodes.h"
 #include "report/RecordLoop.h"
 
@@ -34,6 +35,8 @@ bool IsTextExportTarget(const QString &target)
 TExportStatus ExportReport(const QString &reportFile, const QString &target, const TExportOptions &options,
                            TProgressSink &progress)
 {
+    if (IsXlsxExportTarget(target))
+        return ExportReportToXlsx(reportFile, target, options, progress);
     const bool text = IsTextExportTarget(target);
     const bool empty = text && reportIsEmpty(reportFile);
     TSrpReader reader(reportFile);

@@ -10,7 +10,7 @@ class TProgressSink;
 
 enum class TExportStatus { Done, Cancelled, ReportUnreadable, TargetUnwritable };
 
-// ".txt" in any letter case gives text pages; every other name CSV.
+// ".txt" in any letter case gives text pages, ".xlsx" an Excel workbook; every other name CSV.
 bool IsTextExportTarget(const QString &target);
 
 TExportStatus ExportReport(const QString &reportFile, const QString &target, const TExportOptions &options,

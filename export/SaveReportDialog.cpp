@@ -37,6 +37,8 @@ constexpr TSaveFileType kSaveFileTypes[] = {
     {"Export files (*%1)", ".CSV"},
     {"Report files (*%1)", ".QRP"},
     {"Text files (*%1)", ".TXT"},
+    {"PDF (*%1)", ".pdf"},
+    {"Excel (*%1)", ".xlsx"},
 };
 constexpr int kSaveTypeCount = int(std::size(kSaveFileTypes));
 
@@ -263,7 +265,8 @@ void TfrmSaveReport::OkClick()
 
 void TfrmSaveReport::ExportClick()
 {
-    if (SaveType() != stCsv && SaveType() != stTxt)
+    // A workbook holds the CSV export's rows: its options are those of the CSV tab.
+    if (SaveType() != stCsv && SaveType() != stTxt && SaveType() != stXlsx)
         cmbSaveAsType->setCurrentIndex(stCsv); // also shows the CSV files
     ExportTabSelector() = SaveType() == stTxt ? TExportTab::Text : TExportTab::CSV;
     TfrmExportOpt options(this);

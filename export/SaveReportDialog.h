@@ -14,7 +14,8 @@ class QListWidgetItem;
 class QPushButton;
 
 // Type numbers, in list order.
-enum TSaveType : int { stSrp = 0, stCsv = 1, stQrp = 2, stTxt = 3 };
+// PDF and Excel come after the four types of the suite: the project's own additions.
+enum TSaveType : int { stSrp = 0, stCsv = 1, stQrp = 2, stTxt = 3, stPdf = 4, stXlsx = 5 };
 // The extension of a type, as added to a typed name without one (".SRP", ".CSV", ...).
 QString SaveTypeExtension(int type);
 

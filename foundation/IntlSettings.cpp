@@ -33,7 +33,9 @@ const TFormatSettings &FormatSettings() { return settings(); }
 
 QChar EmptyThousandSeparator() { return FromWin1255(QByteArray(1, char(254))).at(0); }
 
-void LoadIntlSettings()
+void LoadIntlSettings() { settings() = ReadIntlSettings(); }
+
+TFormatSettings ReadIntlSettings()
 {
     const QString clientPar = ClientParInDataDir();
     const QString intl = QStringLiteral("intl");
@@ -68,5 +70,5 @@ void LoadIntlSettings()
     s.shortMonthNames = texts({5225, 5226, 5227, 5228, 5217, 5229, 5230, 5231, 5232, 5233, 5234, 5235});
     s.longDayNames = texts({5016, 5017, 5018, 5019, 5020, 5021, 5022});
     s.shortDayNames = texts({5028, 5029, 5030, 5031, 5032, 5033, 5034});
-    settings() = s;
+    return s;
 }

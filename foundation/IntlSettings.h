@@ -25,6 +25,9 @@ const TFormatSettings &FormatSettings();
 // Reads [intl] (from WIN.INI when CLIENT.PAR says USE_WIN=Y, else from CLIENT.PAR in the data
 // directory), normalises the values, puts them in force and loads the month and day names.
 void LoadIntlSettings();
+// The same formats, read and normalised but not put in force (for a workbook that types its
+// cells by them without changing how the rest of the run formats).
+TFormatSettings ReadIntlSettings();
 
 // The thousands separator used when [intl] gives none: the byte 254 of the Hebrew code page.
 QChar EmptyThousandSeparator();

@@ -9,6 +9,7 @@
 #include "support/WindowTexts.h"
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -177,9 +178,15 @@ TEST_F(SaveDialogTest, ShowsTheFolderItsFilesAndTheDrives)
         EXPECT_EQ(dialog.cmbSaveAsType->layoutDirection(), Qt::LeftToRight);
         EXPECT_EQ(dialog.windowTitle(), DisplayText(132));
         EXPECT_EQ(TextsInLeftToRightForm(&dialog), QStringList());
-        EXPECT_EQ(dialog.cmbSaveAsType->count(), 4);
+        EXPECT_EQ(dialog.cmbSaveAsType->count(), 6);
         EXPECT_EQ(dialog.cmbSaveAsType->itemText(0), "Script files (*.SRP)");
         EXPECT_EQ(dialog.cmbSaveAsType->itemText(3), "Text files (*.TXT)");
+        // Our own additions come after the suite's four types.
+        EXPECT_EQ(dialog.cmbSaveAsType->itemText(stPdf), "PDF (*.pdf)");
+        EXPECT_EQ(dialog.cmbSaveAsType->itemText(stXlsx), "Excel (*.xlsx)");
+        dialog.cmbSaveAsType->showPopup();
+        screenshot(*dialog.cmbSaveAsType->view()->window(), "save-as-types");
+        dialog.cmbSaveAsType->hidePopup();
         EXPECT_GE(dialog.cmbDrive->count(), 1);
         EXPECT_GE(dialog.cmbDrive->findText("/"), 0);
         EXPECT_EQ(dialog.lblDirectory->text(), QDir(dir.path()).absolutePath());
