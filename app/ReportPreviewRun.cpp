@@ -40,7 +40,7 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
 {
     preview.OnPrintReport = [&preview](bool showDialog) { PrintReport(preview, showDialog); };
     preview.OnShowGraph = [&preview, &form, icon] {
-        ShowReportGraph(&preview, form.FileName(), form.IsTrafficGraph, icon);
+        ShowReportGraph(&preview, form.FileName(), form.IsTrafficGraph(), icon);
     };
     preview.SaveDialog = RunSaveReportDialog;
     preview.OnSaveCopy = [&form](const QString &target, const QString &, const QString &) {

@@ -20,12 +20,12 @@ int info(const QStringList &args)
     auto yesNo = [](bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); };
     QString out;
     out += QStringLiteral("graph-file: %1\n").arg(yesNo(IsGraphFile(args[0])));
-    out += QStringLiteral("scrambled: %1\n").arg(yesNo(form.Scrambled));
-    out += QStringLiteral("required-version: %1\n").arg(form.RequiredViewerVersion);
+    out += QStringLiteral("scrambled: %1\n").arg(yesNo(form.Scrambled()));
+    out += QStringLiteral("required-version: %1\n").arg(form.RequiredViewerVersion());
     out += QStringLiteral("orientation: %1\n")
-               .arg(form.Orientation == TOrientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
+               .arg(form.Orientation() == TOrientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
     // A full run, as the preview makes it, for the page count.
-    if (!IsGraphFile(args[0]) && form.RequiredViewerVersion <= 1) {
+    if (!IsGraphFile(args[0]) && form.RequiredViewerVersion() <= 1) {
         TfrmReport run(args[0], QStringLiteral("ADMIN"));
         run.LoadReport();
         // info describes the file; the run's own warnings are not its output.

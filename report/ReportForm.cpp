@@ -37,13 +37,13 @@ bool TfrmReport::LoadReport()
     if (opened) {
         if (m_reader->ReadHeader()) {
             const TReportHeader &header = m_reader->Header();
-            Scrambled = header.Scrambled;
-            ReportAuthor = header.ReportAuthor;
-            RequiredViewerVersion = header.RequiredViewerVersion;
-            StoredHeaderLine = m_reader->StoredHeaderLine();
+            m_scrambled = header.Scrambled;
+            m_reportAuthor = header.ReportAuthor;
+            m_requiredViewerVersion = header.RequiredViewerVersion;
+            m_storedHeaderLine = m_reader->StoredHeaderLine();
         }
         // Line 2 is always taken as the orientation record.
-        m_reader->SetScrambled(Scrambled);
+        m_reader->SetScrambled(m_scrambled);
         const bool orientation = m_reader->ReadRecord() && m_reader->RecordCode() == rcOrientation;
         ApplyOrientation(orientation ? m_reader->RecordRest() : QByteArray("1"));
         m_reader->Close();
@@ -54,8 +54,8 @@ bool TfrmReport::LoadReport()
 
 void TfrmReport::ResetLayout()
 {
-    HasGraph = false;
-    IsTrafficGraph = false;
+    m_hasGraph = false;
+    m_isTrafficGraph = false;
     m_body.Reset();
     m_header.Reset();
     m_run.Reset();
@@ -63,8 +63,8 @@ void TfrmReport::ResetLayout()
 
 void TfrmReport::ApplyOrientation(QByteArray rest)
 {
-    Orientation = NextField(rest) == "2" ? TOrientation::Landscape : TOrientation::Portrait;
-    m_page.PageSetup.Orientation = Orientation == TOrientation::Landscape ? TPageOrientation::Landscape
+    m_orientation = NextField(rest) == "2" ? TOrientation::Landscape : TOrientation::Portrait;
+    m_page.PageSetup.Orientation = m_orientation == TOrientation::Landscape ? TPageOrientation::Landscape
                                                                    : TPageOrientation::Portrait;
     m_page.PrintableWidth = m_page.PageSetup.PrintableWidth();
 }
@@ -74,7 +74,7 @@ QByteArray TfrmReport::RecordLine(int code, const QByteArray &rest) const
     QByteArray line = QByteArray::number(code);
     if (!rest.isEmpty())
         line += ',' + rest;
-    return Scrambled ? ScrambleLine(line) : line;
+    return m_scrambled ? ScrambleLine(line) : line;
 }
 
 namespace {
@@ -108,13 +108,13 @@ TRunStartResult TfrmReport::StartRun(TProgressSink *progress)
         m_page.PrintableWidth = m_page.PageSetup.PrintableWidth();
         return {};
     }
-    if (RequiredViewerVersion > kViewerMajorVersion)
-        return {TRunStart::RefusedVersion, 152, {QString::number(RequiredViewerVersion)}};
+    if (m_requiredViewerVersion > kViewerMajorVersion)
+        return {TRunStart::RefusedVersion, 152, {QString::number(m_requiredViewerVersion)}};
     m_pendingRecord.clear();
     m_hasPendingRecord = false;
     // The header line goes through the dispatcher again, as an ordinary line.
     if (m_reader->Open()) {
-        m_reader->SetScrambled(Scrambled);
+        m_reader->SetScrambled(m_scrambled);
         const TRecordWalk walk = WalkRecords(*m_reader, progress, [this](int code, const QByteArray &rest) {
             DispatchRecord(code, rest, true);
             return !m_hasPendingRecord;
@@ -129,7 +129,7 @@ TRunStartResult TfrmReport::StartRun(TProgressSink *progress)
         return {TRunStart::NoData, 5237, {}};
     }
     if (m_header.Settings().BuildPageHeader)
-        m_header.BuildFromSettings(Scrambled);
+        m_header.BuildFromSettings(m_scrambled);
     if (m_body.ReportStyle() == '2')
         m_body.ApplyGridStyle();
     return {};
@@ -158,7 +158,7 @@ void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
     m_reader->Close();
     observer.Progress(100);
     store.SetFinished();
-    observer.ReportDone(HasGraph);
+    observer.ReportDone(m_hasGraph);
 }
 
 void TfrmReport::PrintRecord(int code, const QByteArray &rest)

@@ -61,7 +61,7 @@ public:
     // The page header and text styles as records (scrambled like the file), as the header
     // was last built; the save-as copy writes them. Filled by WritePageHeaderRecords, which
     // GeneratePages calls once the header is built.
-    void WritePageHeaderRecords() { m_header.WriteRecords(Scrambled); }
+    void WritePageHeaderRecords() { m_header.WriteRecords(m_scrambled); }
     const QList<QByteArray> &SavedStyleRecords() const { return m_header.SavedStyleRecords(); }
     const QList<QByteArray> &SavedHeaderRecords() const { return m_header.SavedHeaderRecords(); }
 
@@ -73,14 +73,15 @@ public:
     const QString &UserName() const { return m_userName; }
 
     // Header line values.
-    bool Scrambled = false;
-    QByteArray ReportAuthor;
-    int RequiredViewerVersion = 1;
-    QByteArray StoredHeaderLine;
+    bool Scrambled() const { return m_scrambled; }
+    const QByteArray &ReportAuthor() const { return m_reportAuthor; }
+    int RequiredViewerVersion() const { return m_requiredViewerVersion; }
+    const QByteArray &StoredHeaderLine() const { return m_storedHeaderLine; }
 
-    TOrientation Orientation = TOrientation::Portrait;
-    bool HasGraph = false;
-    bool IsTrafficGraph = false;
+    TOrientation Orientation() const { return m_orientation; }
+    // The report draws a graph (record 700), unless its first row is a totals row.
+    bool HasGraph() const { return m_hasGraph; }
+    bool IsTrafficGraph() const { return m_isTrafficGraph; }
 
     // ---- Page set-up and the body layout ----
     const TPageSetup &PageSetup() const { return m_page.PageSetup; }
@@ -109,6 +110,13 @@ private:
 
     QString m_fileName;
     QString m_userName;
+    bool m_scrambled = false;
+    QByteArray m_reportAuthor;
+    int m_requiredViewerVersion = 1;
+    QByteArray m_storedHeaderLine;
+    TOrientation m_orientation = TOrientation::Portrait;
+    bool m_hasGraph = false;
+    bool m_isTrafficGraph = false;
     std::unique_ptr<TSrpReader> m_reader;
     // The data or totals record the pre-read held back (it may have no fields at all).
     QByteArray m_pendingRecord;

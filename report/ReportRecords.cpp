@@ -17,7 +17,7 @@ void TfrmReport::DispatchRecord(int code, const QByteArray &rest, bool preRead)
             m_pendingRecord = rest;
             m_hasPendingRecord = true;
             if (code == rcTotals)
-                HasGraph = false;
+                m_hasGraph = false;
             break;
         }
         m_run.BeforeRow();
@@ -27,10 +27,10 @@ void TfrmReport::DispatchRecord(int code, const QByteArray &rest, bool preRead)
             m_body.DoTotals(rest);
         break;
     case rcGraphField:
-        HasGraph = true;
+        m_hasGraph = true;
         break;
     case rcTrafficGraph:
-        IsTrafficGraph = true;
+        m_isTrafficGraph = true;
         break;
     case rcOrientation:
         ApplyOrientation(rest);

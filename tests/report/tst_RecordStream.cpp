@@ -124,8 +124,8 @@ TEST_F(ReportFileTest, ScrambledAndPlainFilesReadTheSame)
         const QString file = dir.write(scrambled ? "s.srp" : "p.srp", MakeReport(lines, scrambled));
         TfrmReport form(file, "ADMIN");
         EXPECT_TRUE(form.LoadReport());
-        EXPECT_EQ(form.Scrambled, scrambled);
-        EXPECT_EQ(form.Orientation, TOrientation::Landscape);
+        EXPECT_EQ(form.Scrambled(), scrambled);
+        EXPECT_EQ(form.Orientation(), TOrientation::Landscape);
         ASSERT_EQ(form.StartRun().Status, TfrmReport::TRunStart::Ready);
         // The data row was held back by the pre-read and comes first.
         EXPECT_EQ(readAll(form), QStringList({"100:1,2", "300:Y,3"}));
@@ -139,11 +139,11 @@ TEST_F(ReportFileTest, LineTwoIsAlwaysTheOrientation)
 {
     TfrmReport notOrientation(dir.write("a.srp", MakeReport({"101,2", "905,2", "100,x"})), "ADMIN");
     EXPECT_TRUE(notOrientation.LoadReport());
-    EXPECT_EQ(notOrientation.Orientation, TOrientation::Portrait);
+    EXPECT_EQ(notOrientation.Orientation(), TOrientation::Portrait);
 
     TfrmReport onlyHeader(dir.write("b.srp", MakeReport({})), "ADMIN");
     EXPECT_TRUE(onlyHeader.LoadReport());
-    EXPECT_EQ(onlyHeader.Orientation, TOrientation::Portrait);
+    EXPECT_EQ(onlyHeader.Orientation(), TOrientation::Portrait);
 }
 
 TEST_F(ReportFileTest, RunStartCarriesItsMessageAndShowsNothing)
@@ -196,11 +196,11 @@ TEST_F(ReportFileTest, TotalsRowHeldBackClearsTheGraphFlag)
     TfrmReport form(dir.write("g.srp", MakeReport({"905,1", "700,x", "300,N,1"})), "ADMIN");
     form.LoadReport();
     ASSERT_EQ(form.StartRun().Status, TfrmReport::TRunStart::Ready);
-    EXPECT_FALSE(form.HasGraph);
+    EXPECT_FALSE(form.HasGraph());
     TfrmReport graph(dir.write("h.srp", MakeReport({"905,1", "700,x", "100,1"})), "ADMIN");
     graph.LoadReport();
     ASSERT_EQ(graph.StartRun().Status, TfrmReport::TRunStart::Ready);
-    EXPECT_TRUE(graph.HasGraph);
+    EXPECT_TRUE(graph.HasGraph());
 }
 
 TEST_F(ReportFileTest, ADataRowWithoutFieldsIsStillHeldBack)
