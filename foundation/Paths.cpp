@@ -27,7 +27,7 @@ QString withSlash(QString dir)
 
 QString userConfigHome(const TProgramDirSources &sources)
 {
-    // The base directory specification ignores relative values.
+    // XDG base directories must be absolute; a relative value is ignored.
     if (!sources.configHome.isEmpty() && QDir::isAbsolutePath(sources.configHome))
         return withSlash(sources.configHome);
     return withSlash(sources.homeDir) + QLatin1String(".config/");
