@@ -70,6 +70,8 @@ std::vector<double> columnWidths(QByteArray rest)
 
 enum class TRowKind { Data, Titles, Totals, Header };
 
+constexpr qsizetype kMaxCellCharacters = 32767;
+
 class TWorkbookWriter
 {
 public:
@@ -120,7 +122,9 @@ public:
             const TXlsxCell cell = ClassifyXlsxCell(cells[c], m_formats);
             const lxw_col_t col = lxw_col_t(c);
             if (cell.kind == TXlsxCell::Text) {
-                worksheet_write_string(m_sheet, lxw_row_t(m_row), col, cell.text.toUtf8().constData(),
+                // A cell holds at most 32,767 characters; the library would drop a longer one.
+                worksheet_write_string(m_sheet, lxw_row_t(m_row), col,
+                                       cell.text.left(kMaxCellCharacters).toUtf8().constData(),
                                        bold ? boldFormat() : nullptr);
             } else if (cell.kind == TXlsxCell::Number) {
                 worksheet_write_number(m_sheet, lxw_row_t(m_row), col, cell.number, numberFormat(cell.format, bold));

@@ -283,6 +283,21 @@ TEST(XlsxExport, RowsPastASheetGoOnInTheNextUnderTheTitlesAgain)
     EXPECT_TRUE(workbook.contains(QStringLiteral("<sheet name=\"long (2)\""))) << workbook.toStdString();
 }
 
+TEST(XlsxExport, ATextLongerThanACellHoldsIsCutNotLost)
+{
+    if (!haveUnzip())
+        GTEST_SKIP() << "unzip is not installed";
+    TTestDir dir;
+    const TFormatSettings formats = hebrewFormats();
+    const QString source = dir.write(QStringLiteral("wide.srp"), MakeReport({"101,2", "100,x" + QByteArray(40000, 'a') + ",7"}));
+    TSilentProgress progress;
+    ASSERT_EQ(ExportReportToXlsx(source, dir.path("out.xlsx"), DefaultExportOptions(), progress, &formats),
+              TExportStatus::Done);
+    const TSheet sheet = readSheet(dir.path("out.xlsx"), 1);
+    EXPECT_EQ(sheet.cells.value({0, 0}).value.size(), 32767);
+    EXPECT_EQ(sheet.cells.value({0, 1}).value, QStringLiteral("7"));
+}
+
 TEST(XlsxExport, ACancelledExportLeavesTheTargetAsItWas)
 {
     TTestDir dir;
