@@ -104,7 +104,8 @@ bool WriteCallsByDepartment(const QString &path, QString &error)
     out.Record(rcTableStyle, {"3", "1", "15132390"});
     out.Record(rcColumnBlockAlign, {"C"});
     out.Record(rcColumnCount, {"10"});
-    out.Record(rcColumnWidths, {"C10", "D5", "C14", "D6", "D6", "D6", "D9", "D9", "D10", "D6"});
+    // "שלא נענו" in the bold title font needs seven digits of width.
+    out.Record(rcColumnWidths, {"C10", "D5", "C14", "D6", "D6", "D7", "D9", "D9", "D10", "D6"});
     out.Record(rcDataAlignment, {"D", "C", "D", "C", "C", "C", "C", "C", "R", "C"});
     out.Record(rcTitleAlignment, {"C", "C", "C", "C", "C", "C", "C", "C", "C", "C"});
     out.Record(rcTitleRowCount, {"2"});
