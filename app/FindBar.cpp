@@ -56,7 +56,8 @@ TFindBar::TFindBar(TPreviewState *state, QWidget *parent)
 
 TFindBar::~TFindBar() = default;
 
-bool TFindBar::Searching() const { return m_search && !m_search->IsDone(); }
+// Until the last of what was found has been taken.
+bool TFindBar::Searching() const { return m_search && !m_state->Hits().Finished; }
 
 void TFindBar::SetStore(TPageStore *store)
 {
@@ -147,6 +148,9 @@ void TFindBar::step(bool forward)
     }
     m_showFirst = false;
     TSearchHits &hits = m_state->EditHits();
+    // The reader went to another page since: go on from the page shown.
+    if (hits.HasCurrent() && hits.CurrentPage() != m_state->Page())
+        hits.SetCurrent(0, 0);
     const TSearchHits::TStep moved = hits.Step(forward, qMax(1, m_state->Page()));
     m_note.clear();
     if (moved == TSearchHits::TStep::Wrapped)

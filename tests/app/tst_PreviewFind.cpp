@@ -173,6 +173,11 @@ TEST_F(PreviewFind, NextHitWrapsRoundWithANoteAndHighlightsOnThePage)
     pressKey(window->qrPreview, Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(window->qrPreview->PageNumber(), 11);
     EXPECT_EQ(status(), hitOf(3, 4));
+    // After turning to another page the next hit is the one after the page shown.
+    window->GoToPage(5);
+    pressKey(window->qrPreview, Qt::Key_F3);
+    EXPECT_EQ(window->qrPreview->PageNumber(), 10);
+    EXPECT_EQ(status(), hitOf(2, 4));
 
     // Escape closes the bar, not the window, and the highlights go.
     pressKey(bar->edtFind, Qt::Key_Escape);
