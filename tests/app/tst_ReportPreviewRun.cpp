@@ -2,18 +2,23 @@
 // refused reports show their message without a window.
 #include "PreviewTestSupport.h"
 
+#include "app/FindBar.h"
 #include "app/PageView.h"
+#include "app/PreviewState.h"
 #include "app/PreviewWindow.h"
 #include "app/ReportPreviewRun.h"
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/AppState.h"
 #include "foundation/DisplayText.h"
 #include "foundation/LanguageTable.h"
+#include "engine/StoreSearch.h"
+#include "report/BatchRun.h"
 #include "report/ReportForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -121,6 +126,59 @@ TEST_F(ReportPreviewRun, SaveCopyAndExportReadTheReportAgain)
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readLine(), original.readLine()); // the header line as stored
     EXPECT_GT(QFileInfo(csv).size(), 1000);
+}
+
+// The find bar of a running report and the batch tool's find (a batch run searched at once)
+// give the same pages.
+TEST_F(ReportPreviewRun, FindInTheViewerAgreesWithTheBatchTool)
+{
+    const QString report = SourceDir() + "/examples/calls-by-extension.srp";
+    const QStringList texts = {QString::fromUtf8("סלולרי"), QStringLiteral("058-"), QString::fromUtf8("אסף גבאי"),
+                               QString::fromUtf8("עמוד 1"), QStringLiteral("no such text")};
+    std::vector<std::vector<int>> inViewer;
+    bool searchedWhileReading = false;
+    auto *timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [&, timer] {
+        TfrmReportPreview *preview = openPreview();
+        if (!preview || preview->qrPreview->PageNumber() == 0)
+            return;
+        if (!searchedWhileReading) {
+            // Started on the first page, while the rest are still being made.
+            searchedWhileReading = true;
+            preview->FindClick();
+            preview->FindBar()->Search(texts[0]);
+        }
+        if (!preview->ReportFinished)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        for (const QString &text : texts) {
+            if (text != preview->State()->Hits().Text)
+                preview->FindBar()->Search(text);
+            QElapsedTimer clock;
+            clock.start();
+            while (preview->FindBar()->Searching() && clock.elapsed() < 20000)
+                QApplication::processEvents(QEventLoop::AllEvents, 5);
+            inViewer.push_back(preview->State()->Hits().Pages());
+        }
+        preview->close();
+    });
+    timer->start();
+    TfrmReport form(report, kUserName);
+    form.LoadReport();
+    RunReportPreview(form, QIcon());
+    ASSERT_EQ(inViewer.size(), size_t(texts.size()));
+    TPageStore store;
+    ASSERT_EQ(RunReportIntoStore(report, store).Result, TBatchRunResult::Ok);
+    for (int i = 0; i < texts.size(); ++i) {
+        std::vector<int> pages;
+        for (const auto &[page, hits] : FindInStore(store, TSearchText(texts[i])))
+            pages.push_back(page + 1);
+        EXPECT_EQ(inViewer[size_t(i)], pages) << texts[i].toStdString();
+    }
+    EXPECT_FALSE(inViewer[0].empty());
+    EXPECT_TRUE(inViewer[4].empty());
 }
 
 TEST_F(ReportPreviewRun, GraphButtonOpensTheGraphWindowOverThePreview)
