@@ -1,12 +1,11 @@
 #pragma once
 // The report form: reads a saved report's record stream and turns it into a banded page
-// layout. It is not a window; the preview window shows the pages it produces.
-#include "engine/Band.h"
+// layout. It is not a window; the preview window shows the pages it produces. It keeps the
+// reader and hands each record to the part it belongs to: the body layout, the page header
+// or the run.
 #include "engine/PageSetup.h"
-#include "engine/ReportEngine.h"
 #include "report/BodyLayout.h"
 #include "report/PageHeader.h"
-#include "report/ReportLimits.h"
 #include "report/ReportPage.h"
 #include "report/ReportRun.h"
 #include "report/SrpReader.h"
@@ -14,7 +13,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <array>
 #include <functional>
 #include <memory>
 

@@ -36,7 +36,15 @@ class TSilentRunObserver : public TReportRunObserver
 public:
     void Progress(int) override {}
     bool Cancelled() const override { return false; }
-    void ReportDone(bool hasGraph) override { Done = true; HasGraph = hasGraph; }
-    bool Done = false;
-    bool HasGraph = false;
+    void ReportDone(bool hasGraph) override
+    {
+        m_done = true;
+        m_hasGraph = hasGraph;
+    }
+    bool Done() const { return m_done; }
+    bool HasGraph() const { return m_hasGraph; }
+
+private:
+    bool m_done = false;
+    bool m_hasGraph = false;
 };

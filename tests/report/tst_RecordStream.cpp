@@ -228,7 +228,7 @@ TEST_F(ReportFileTest, BadInputNeverFails)
     TSilentRunObserver observer;
     form.GeneratePages(store, observer);
     EXPECT_EQ(codes, QList<int>({100, 0, 100, 100}));
-    EXPECT_TRUE(observer.Done);
+    EXPECT_TRUE(observer.Done());
 
     TfrmReport noLineEnds(dir.write("flat.srp", QByteArray(5000, 'z')), "ADMIN");
     noLineEnds.LoadReport();

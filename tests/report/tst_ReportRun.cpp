@@ -48,7 +48,7 @@ TEST(RunPages, RowsFlowOverPagesWithTitlesAndNumbersOnEach)
     ASSERT_EQ(r.start, TfrmReport::TRunStart::Ready);
     ASSERT_GE(r.store.PageCount(), 3);
     EXPECT_TRUE(r.store.IsFinished());
-    EXPECT_TRUE(r.observer.Done);
+    EXPECT_TRUE(r.observer.Done());
     QStringList all;
     for (int p = 0; p < r.store.PageCount(); ++p) {
         EXPECT_EQ(r.count(p, "T"), 1) << "titles on page " << p + 1;
@@ -220,7 +220,7 @@ TEST(RunPages, BlankFormGivesOnePage)
     TSilentRunObserver observer;
     form.GeneratePages(store, observer);
     EXPECT_EQ(store.PageCount(), 1);
-    EXPECT_TRUE(observer.Done);
+    EXPECT_TRUE(observer.Done());
 }
 
 TEST(RunPages, CancelledRunStillFinishesTheStore)
