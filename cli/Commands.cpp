@@ -2,6 +2,8 @@
 #include "cli/TerminalProgress.h"
 
 #include "foundation/InputFile.h"
+#include "foundation/Messages.h"
+#include "report/BatchRun.h"
 
 #include <QFile>
 #include <cstdio>
@@ -59,6 +61,23 @@ bool CliCheckReadable(const QString &fileName, int &status)
     file.open(QIODevice::ReadOnly);
     status = CliFail(QStringLiteral("cannot open %1: %2").arg(fileName, file.errorString()));
     return false;
+}
+
+bool CliRunIntoStore(const QString &fileName, TPageStore &store, TProgressSink *progress, int &status)
+{
+    const TBatchRun run = RunReportIntoStore(fileName, store, progress);
+    switch (run.Result) {
+    case TBatchRunResult::Ok:
+        return true;
+    case TBatchRunResult::Unreadable:
+        status = CliFail(QStringLiteral("cannot read %1: no report and no undamaged page file").arg(fileName));
+        return false;
+    default:
+        if (!run.Start.Message().isEmpty())
+            WarnOk(run.Start.Message()); // to stderr
+        status = kExitFailure;
+        return false;
+    }
 }
 
 bool CliCheckNotSpecial(const QString &fileName, int &status)

@@ -5,6 +5,9 @@
 
 #include <functional>
 
+class TPageStore;
+class TProgressSink;
+
 struct TCliCommand {
     const char *name;
     const char *usage; // the arguments, as printed by the usage text
@@ -34,6 +37,8 @@ bool CliCheckReadable(const QString &fileName, int &status);
 // Fails at once only for a name that exists and is no regular file; a missing file is left to
 // the command's own reader and its message.
 bool CliCheckNotSpecial(const QString &fileName, int &status);
+// Runs the report (or loads the page file) into the store; otherwise fails with a message.
+bool CliRunIntoStore(const QString &fileName, TPageStore &store, TProgressSink *progress, int &status);
 // Whether output may be written: never into the input itself (also through "./", a symbolic
 // link or a hard link); otherwise fails with a message.
 bool CliCheckOutput(const QString &input, const QString &output, int &status);

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 
 #include "graph/GraphFileCheck.h"
+#include "engine/PageFile.h"
 #include "engine/PageStore.h"
 #include "foundation/Messages.h"
 #include "report/ReportForm.h"
@@ -15,6 +16,13 @@ int info(const QStringList &args)
     int status = kExitOk;
     if (!CliCheckReadable(args[0], status))
         return status;
+    if (IsPageFile(args[0])) {
+        TPageStore store;
+        if (!LoadPagesFromFile(store, args[0]))
+            return CliFail(QStringLiteral("cannot read %1: a damaged page file").arg(args[0]));
+        CliPrint(QStringLiteral("page-file: yes\npages: %1\n").arg(store.PageCount()));
+        return kExitOk;
+    }
     TfrmReport form(args[0], QStringLiteral("ADMIN"));
     form.LoadReport();
     auto yesNo = [](bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); };

@@ -1,4 +1,4 @@
-// tarvel-report pdf REPORT.srp OUT.pdf: every page into one PDF file.
+// tarvel-report pdf REPORT.srp OUT.pdf: every page into one PDF file. REPORT may be a page file.
 #include "cli/Commands.h"
 #include "cli/TerminalProgress.h"
 
@@ -21,12 +21,8 @@ int pdf(const QStringList &args)
         return status;
     TPageStore store;
     TTerminalProgress progress;
-    const TBatchRun run = RunReportIntoStore(args[0], store, &progress);
-    if (run.Result != TBatchRunResult::Ok) {
-        if (!run.Start.Message().isEmpty())
-            WarnOk(run.Start.Message()); // to stderr
-        return kExitFailure;
-    }
+    if (!CliRunIntoStore(args[0], store, &progress, status))
+        return status;
     // The old file stays until the new one is complete; a failure leaves no half file.
     TOutputFile out(args[1]);
     // The batch tool runs as the suite's administrator, who is the document's author.

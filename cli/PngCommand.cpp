@@ -34,12 +34,8 @@ int png(const QStringList &args)
         return status;
     TPageStore store;
     TTerminalProgress progress;
-    const TBatchRun run = RunReportIntoStore(rest[0], store, &progress);
-    if (run.Result != TBatchRunResult::Ok) {
-        if (!run.Start.Message().isEmpty())
-            WarnOk(run.Start.Message()); // to stderr
-        return kExitFailure;
-    }
+    if (!CliRunIntoStore(rest[0], store, &progress, status))
+        return status;
     if (!QDir().mkpath(rest[1]))
         return CliFail(QStringLiteral("cannot create the folder %1").arg(rest[1]));
     const QDir dir(rest[1]);

@@ -1,5 +1,7 @@
 #include "engine/PageCodec.h"
 
+#include <algorithm>
+
 namespace {
 
 enum : quint8 { kRtl = 0x04, kColor = 0x08, kFill = 0x10, kPen = 0x20 };
@@ -115,15 +117,30 @@ QByteArray EncodePage(const TPage &page)
     return out;
 }
 
+QSize ClampPageSize(QSize size)
+{
+    return QSize(std::clamp(size.width(), 0, kMaxPageSide), std::clamp(size.height(), 0, kMaxPageSide));
+}
+
+QRect ClampPageRect(QRect rect)
+{
+    // QRect keeps its corners: the width of one built from corners may itself overflow.
+    auto c = [](qint64 v) { return int(std::clamp<qint64>(v, -kMaxPageCoordinate, kMaxPageCoordinate)); };
+    return QRect(QPoint(c(rect.left()), c(rect.top())), QPoint(c(rect.right()), c(rect.bottom())));
+}
+
 bool DecodePage(QByteArrayView bytes, TPage &page, int fontCount, int imageCount)
 {
     TReader in{reinterpret_cast<const uchar *>(bytes.data()), reinterpret_cast<const uchar *>(bytes.data()) + bytes.size()};
     page = TPage();
-    const int w = int(in.var());
-    const int h = int(in.var());
+    // Sizes and positions are the file's word: they stay where arithmetic on them cannot
+    // overflow, and a page no larger than any paper.
+    const int w = int(std::min<quint64>(in.var(), kMaxPageSide));
+    const int h = int(std::min<quint64>(in.var(), kMaxPageSide));
     page.size = QSize(w, h);
     const quint64 count = in.var();
-    if (!in.ok || count > quint64(bytes.size()))
+    // Every primitive takes at least five bytes.
+    if (!in.ok || count > quint64(bytes.size()) / 5)
         return false;
     page.items.reserve(size_t(count));
     for (quint64 i = 0; i < count && in.ok; ++i) {
@@ -134,7 +151,8 @@ bool DecodePage(QByteArrayView bytes, TPage &page, int fontCount, int imageCount
         p.rightToLeft = head & kRtl;
         p.hasFill = head & kFill;
         p.hasPen = head & kPen;
-        const int x = int(in.sint()), y = int(in.sint()), rw = int(in.sint()), rh = int(in.sint());
+        auto coordinate = [&in] { return int(std::clamp<qint64>(in.sint(), -kMaxPageCoordinate, kMaxPageCoordinate)); };
+        const int x = coordinate(), y = coordinate(), rw = coordinate(), rh = coordinate();
         p.rect = QRect(x, y, rw, rh);
         if (head & kColor)
             p.color = in.rgb();

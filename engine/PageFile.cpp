@@ -2,10 +2,12 @@
 
 #include "engine/PageCodec.h"
 #include "engine/PageStore.h"
+#include "foundation/InputFile.h"
+#include "foundation/OutputFile.h"
 
 #include <QDataStream>
 #include <QFile>
-#include <QSaveFile>
+#include <QtEndian>
 
 namespace {
 
@@ -22,6 +24,7 @@ bool readPage(QDataStream &in, TPage &page, int fontCount, int imageCount)
     in >> page.size >> count;
     if (in.status() != QDataStream::Ok || count > quint32(kMaxCount))
         return false;
+    page.size = ClampPageSize(page.size);
     page.items.clear();
     for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
         TPagePrimitive p;
@@ -29,6 +32,7 @@ bool readPage(QDataStream &in, TPage &page, int fontCount, int imageCount)
         in >> kind >> p.rect;
         if (kind > quint8(TPrimitiveKind::Image))
             return false;
+        p.rect = ClampPageRect(p.rect);
         p.kind = TPrimitiveKind(kind);
         switch (p.kind) {
         case TPrimitiveKind::Text:
@@ -53,14 +57,48 @@ bool readPage(QDataStream &in, TPage &page, int fontCount, int imageCount)
     return in.status() == QDataStream::Ok;
 }
 
+// A font as stream version 6.4 writes it: family and style name, point and pixel size, 19
+// bytes of hints and flags, then the list of families. Qt's reader reserves room for the
+// list's count before reading a single entry, so a damaged count alone could ask for many
+// gigabytes: the font is walked through first and must fit in the bytes the file has left.
+constexpr int kFontFixedBytes = 8 + 4 + 19;
+constexpr quint32 kMaxFontFamilies = 1000;
+
+bool skipString(QIODevice &file)
+{
+    quint32 length = 0;
+    if (file.read(reinterpret_cast<char *>(&length), 4) != 4)
+        return false;
+    length = qFromBigEndian(length);
+    if (length == 0xFFFFFFFFu)
+        return true; // a null string
+    return (length % 2) == 0 && qint64(length) <= file.bytesAvailable() && file.skip(length) == qint64(length);
+}
+
+bool fontFits(QIODevice &file)
+{
+    const qint64 start = file.pos();
+    bool fits = skipString(file) && skipString(file) && file.skip(kFontFixedBytes) == kFontFixedBytes;
+    if (fits) {
+        quint32 families = 0;
+        fits = file.read(reinterpret_cast<char *>(&families), 4) == 4;
+        families = qFromBigEndian(families);
+        // Every entry takes at least its four length bytes.
+        fits = fits && families <= kMaxFontFamilies && qint64(families) * 4 <= file.bytesAvailable();
+        for (quint32 i = 0; fits && i < families; ++i)
+            fits = skipString(file);
+    }
+    return file.seek(start) && fits;
+}
+
 } // namespace
 
 bool SavePagesToFile(const TPageStore &store, const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    TOutputFile file(fileName);
+    if (!file.Open())
         return false;
-    QDataStream out(&file);
+    QDataStream out(&file.Device());
     out.setVersion(QDataStream::Qt_6_4);
     out << kMagic << kVersion << store.Title << quint8(store.Orientation);
     out << quint32(store.FontCount());
@@ -73,10 +111,23 @@ bool SavePagesToFile(const TPageStore &store, const QString &fileName)
     for (int i = 0; i < store.PageCount(); ++i)
         out << EncodePage(store.Page(i));
     if (out.status() != QDataStream::Ok) {
-        file.cancelWriting();
+        file.Discard();
         return false;
     }
-    return file.commit();
+    return file.Commit();
+}
+
+bool IsPageFile(const QString &fileName)
+{
+    if (CheckInputFile(fileName) != TInputCheck::Ok)
+        return false;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    quint32 magic = 0;
+    QDataStream in(&file);
+    in >> magic;
+    return in.status() == QDataStream::Ok && magic == kMagic;
 }
 
 namespace {
@@ -94,6 +145,8 @@ bool readAnyVersion(QDataStream &in, quint32 version, TPage &page, int fontCount
 
 bool LoadPagesFromFile(TPageStore &store, const QString &fileName)
 {
+    if (CheckInputFile(fileName) != TInputCheck::Ok)
+        return false;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -113,6 +166,8 @@ bool LoadPagesFromFile(TPageStore &store, const QString &fileName)
         return false;
     QList<QFont> fonts;
     for (quint32 i = 0; i < fontCount && in.status() == QDataStream::Ok; ++i) {
+        if (!fontFits(file))
+            return false;
         QFont font;
         in >> font;
         fonts.append(font);

@@ -7,6 +7,7 @@
 #include "foundation/VisualHebrew.h"
 #include "report/RecordCodes.h"
 #include "report/RecordStream.h"
+#include "report/ReportLimits.h"
 
 #include <algorithm>
 
@@ -17,11 +18,13 @@ int half(double n) { return RoundHalfEven(n / 2.0); }
 int visibleLength(const QByteArray &text) { return int(StripSeparators(text).size()); }
 
 // A width field: "C"k or "D"k is k characters plus one; otherwise pixels over pixelsPerChar.
+// At most kMaxTxtPageWidth, whatever the file says.
 int charWidth(const QByteArray &field, double pixelsPerChar)
 {
     if (field.startsWith('C') || field.startsWith('D'))
-        return FieldToInt(field.mid(1)) + 1;
-    return RoundHalfEven(FieldToInt(field) / pixelsPerChar) + 2;
+        return std::clamp(FieldToInt(field.mid(1)), -1, kMaxTxtPageWidth - 1) + 1;
+    const int pixels = std::clamp(FieldToInt(field), -2 * int(pixelsPerChar), int(kMaxTxtPageWidth * pixelsPerChar));
+    return std::min(RoundHalfEven(pixels / pixelsPerChar) + 2, kMaxTxtPageWidth);
 }
 
 } // namespace
@@ -159,11 +162,6 @@ void TTxtPage::HandleRecord(int code, const QByteArray &rest)
     default:
         break;
     }
-    // Line counts of the blocks follow their lines and macros.
-    if (code >= rcHeaderFooterMacro && code <= rcUserDefFooterLine) {
-        HeaderBlock.Expand();
-        FooterBlock.Expand();
-    }
 }
 
 void TTxtPage::columnWidths(QByteArray fields)
@@ -173,7 +171,8 @@ void TTxtPage::columnWidths(QByteArray fields)
         const QByteArray field = NextField(fields);
         if (field.isEmpty())
             continue;
-        Columns[i].Width = charWidth(field, 7.0);
+        // The page stays within its maximum: a column gets what is left of it.
+        Columns[i].Width = std::min(charWidth(field, 7.0), kMaxTxtPageWidth - PageWidth);
         PageWidth += Columns[i].Width;
     }
     HeaderBlock.SetPageWidth(PageWidth);
@@ -184,10 +183,14 @@ void TTxtPage::columnWidths(QByteArray fields)
 void TTxtPage::subHeaderWidths(QByteArray fields)
 {
     SubHeaderColumns.clear();
-    while (!fields.isEmpty()) {
+    int total = 0; // the sub-header table is a page wide at most, as the columns are
+    while (!fields.isEmpty() && SubHeaderColumns.size() < kMaxSubHeaderItems) {
         const QByteArray field = NextField(fields);
-        if (!field.isEmpty())
-            SubHeaderColumns.append(charWidth(field, SubHeaderColumns.isEmpty() ? 17.0 : 7.5));
+        if (field.isEmpty())
+            continue;
+        const int width = std::min(charWidth(field, SubHeaderColumns.isEmpty() ? 17.0 : 7.5), kMaxTxtPageWidth - total);
+        SubHeaderColumns.append(width);
+        total += std::max(width, 0);
     }
     m_subHeaderStale = true;
 }

@@ -14,6 +14,11 @@
 
 class TLineWriter;
 
+// No column, and no page, of text pages is wider than this many characters: a report's widths
+// come from its file, and a page only as wide as the widest real report keeps the output in
+// proportion to the input.
+inline constexpr int kMaxTxtPageWidth = 4000;
+
 class TTxtPage
 {
 public:

@@ -16,8 +16,8 @@ void TTxtPage::ruleDefinition(QByteArray fields)
     if (Options.DataOnly || ReportStyle == '2')
         return;
     const QByteArray kind = NextField(fields);
-    const int first = NextInt(fields);
-    const int last = NextInt(fields);
+    const int first = std::clamp(NextInt(fields), 0, kMaxExportColumns + 1);
+    const int last = std::clamp(NextInt(fields), 0, kMaxExportColumns + 1);
     QByteArray rule;
     if (first >= 1 && first <= ColumnCount && last >= 1 && last <= ColumnCount) {
         const int before = RightToLeft ? widthSum(last + 1, ColumnCount) : widthSum(1, first - 1);
@@ -37,9 +37,9 @@ void TTxtPage::groupCaption(QByteArray fields)
     if (Options.DataOnly)
         return;
     NextField(fields); // slot
-    const int first = NextInt(fields);
-    const int last = NextInt(fields);
-    const int offset = NextInt(fields);
+    const int first = std::clamp(NextInt(fields), 0, kMaxExportColumns + 1);
+    const int last = std::clamp(NextInt(fields), 0, kMaxExportColumns + 1);
+    const int offset = std::clamp(NextInt(fields), 0, 6 * kMaxTxtPageWidth);
     NextField(fields); // alignment
     QByteArray caption = NextField(fields);
 

@@ -17,7 +17,7 @@ QFont TFontSpec::toQFont() const
 {
     QFont font(name);
     // Points at 96 dpi, rounded like the platform's font height: -MulDiv(size, 96, 72).
-    font.setPixelSize(qMax(1, (size * 96 + 36) / 72));
+    font.setPixelSize(qMax(1, (qBound(-kMaxFontSize, size, kMaxFontSize) * 96 + 36) / 72));
     font.setBold(bold);
     font.setItalic(italic);
     font.setUnderline(underline);

@@ -5,6 +5,10 @@
 #include <QFont>
 #include <QString>
 
+// Font sizes read from files stay within this many points either way: far beyond any page,
+// and small enough that no arithmetic on them overflows.
+inline constexpr int kMaxFontSize = 1000;
+
 struct TFontSpec {
     QString name = QStringLiteral("Arial");
     int size = 9;

@@ -1,11 +1,14 @@
 #include "foundation/FontTranslation.h"
 
+#include "foundation/FontSpec.h"
 #include "foundation/IniFile.h"
 #include "foundation/Numbers.h"
 #include "foundation/Paths.h"
 
 #include <QFileInfo>
 #include <QHash>
+
+#include <algorithm>
 
 namespace {
 
@@ -66,7 +69,9 @@ bool TranslateFont(QString &name, int &size)
         return true;
     }
     name = value.left(comma);
-    size += ParseIntegerOr(QStringView(value).mid(comma + 1, 99).trimmed(), 0);
+    // The step and the size come from files: both stay where their sum cannot overflow.
+    const int step = std::clamp(ParseIntegerOr(QStringView(value).mid(comma + 1, 99).trimmed(), 0), -kMaxFontSize, kMaxFontSize);
+    size = std::clamp(size, -kMaxFontSize, kMaxFontSize) + step;
     return true;
 }
 

@@ -1,12 +1,16 @@
 #include "foundation/IniFile.h"
 
 #include "foundation/Codepages.h"
+#include "foundation/InputFile.h"
 #include "foundation/Numbers.h"
+#include "foundation/OutputFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QThread>
+
+#include <algorithm>
 
 namespace {
 
@@ -122,15 +126,22 @@ struct IniDocument {
 
 enum class LoadResult { Loaded, Missing, Failed };
 
+// A settings file is a few kilobytes; anything larger is no settings file of ours.
+constexpr qint64 kMaxSettingsFileBytes = 4 * 1024 * 1024;
+
+// Only a regular file that exists and could not be read this time is worth reading again: a
+// folder, a device, a dangling link or a file without permission count as missing at once.
 LoadResult loadFile(const QString &fileName, QByteArray &bytes)
 {
-    QFile file(fileName);
-    if (!file.exists())
-        return LoadResult::Missing;
-    if (!file.open(QIODevice::ReadOnly))
+    switch (ReadSmallRegularFile(fileName, kMaxSettingsFileBytes, bytes)) {
+    case TInputCheck::Ok:
+        return LoadResult::Loaded;
+    case TInputCheck::Unreadable:
         return LoadResult::Failed;
-    bytes = file.readAll();
-    return file.error() == QFileDevice::NoError ? LoadResult::Loaded : LoadResult::Failed;
+    default:
+        bytes.clear();
+        return LoadResult::Missing;
+    }
 }
 
 } // namespace
@@ -173,7 +184,8 @@ TVelaIniFile::RawValue TVelaIniFile::RawRead(const QString &section, const QStri
 bool TVelaIniFile::RawWrite(const QString &section, const QString &key, const QString &value)
 {
     QByteArray bytes;
-    if (loadFile(m_fileName, bytes) == LoadResult::Failed)
+    // A node that is no regular file is never replaced by settings.
+    if (loadFile(m_fileName, bytes) == LoadResult::Failed || IsNonRegularNode(m_fileName))
         return false;
     IniDocument doc = IniDocument::parse(bytes);
     const QByteArray encodedValue = ToWin1255(value);
@@ -352,7 +364,9 @@ void ReadFontKeys(const QString &file, const QString &section, const QString &pr
 {
     TVelaIniFile ini(file);
     font.name = ini.ReadString(section, prefix + QLatin1String("FontName"), defaultName);
-    font.size = ini.ReadInteger(section, prefix + QLatin1String("FontSize"), defaultSize);
+    // Sizes are used in arithmetic (points to pixels, steps of font translation).
+    font.size = std::clamp(ini.ReadInteger(section, prefix + QLatin1String("FontSize"), defaultSize), -kMaxFontSize,
+                           kMaxFontSize);
     font.color = ini.ReadColor(section, prefix + QLatin1String("FontColor"), defaultColor);
     font.setStyleBits(0);
     font.bold = ini.ReadYesNo(section, prefix + QLatin1String("FontBold"), defaultStyleBits & 1);

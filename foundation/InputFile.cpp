@@ -17,7 +17,20 @@ int openNonBlocking(const QString &fileName)
 
 TInputCheck openError()
 {
-    return errno == ENOENT || errno == ENOTDIR ? TInputCheck::Missing : TInputCheck::Unreadable;
+    switch (errno) {
+    case ENOENT:
+    case ENOTDIR:
+    case ELOOP:
+    case ENAMETOOLONG:
+        return TInputCheck::Missing;
+    case EACCES:
+    case EPERM:
+        return TInputCheck::Denied;
+    case EISDIR:
+        return TInputCheck::NotRegular;
+    default:
+        return TInputCheck::Unreadable;
+    }
 }
 
 } // namespace
@@ -67,6 +80,8 @@ TInputCheck ReadSmallRegularFile(const QString &fileName, qint64 maxBytes, QByte
             got += n;
         }
         bytes.resize(qsizetype(got));
+        if (got < info.st_size && errno != 0 && errno != EINTR)
+            result = TInputCheck::Unreadable;
     }
     ::close(fd);
     return result;

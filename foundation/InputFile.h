@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QString>
 
-enum class TInputCheck { Ok, Missing, NotRegular, Unreadable, TooLarge };
+// Missing: no such file (or a dangling link); Denied: no permission to read it; Unreadable:
+// any other failure to open or read, which may pass (a file being replaced, too many files open).
+enum class TInputCheck { Ok, Missing, NotRegular, Denied, Unreadable, TooLarge };
 
 // Whether fileName (symbolic links followed) is a regular file that can be opened for reading.
 TInputCheck CheckInputFile(const QString &fileName);

@@ -1,6 +1,7 @@
 #include "foundation/Numbers.h"
 
 #include <cmath>
+#include <limits>
 #include <cstdint>
 
 namespace {
@@ -74,5 +75,14 @@ std::optional<int> ParseInteger(QByteArrayView text) { return parse(text); }
 
 int RoundHalfEven(double value)
 {
-    return int(std::nearbyint(value));
+    // Values from files may be anything: beyond int's range (or not a number) the conversion
+    // would be undefined, so they stop at its ends.
+    if (!(value == value))
+        return 0;
+    const double rounded = std::nearbyint(value);
+    if (rounded >= 2147483647.0)
+        return std::numeric_limits<int>::max();
+    if (rounded <= -2147483648.0)
+        return std::numeric_limits<int>::min();
+    return int(rounded);
 }

@@ -11,5 +11,5 @@ std::optional<int> ParseInteger(QByteArrayView text);
 inline int ParseIntegerOr(QStringView text, int fallback) { return ParseInteger(text).value_or(fallback); }
 inline int ParseIntegerOr(QByteArrayView text, int fallback) { return ParseInteger(text).value_or(fallback); }
 
-// Nearest integer, halves to even.
+// Nearest integer, halves to even; beyond int's range the nearest end of it.
 int RoundHalfEven(double value);

@@ -67,8 +67,9 @@ void TGraphData::handleDefinition(int code, QByteArray rest)
         for (int i = 0; i < 4; ++i)
             NextField(rest);
         const QString text = DecodeField(NextField(rest));
-        if (!text.isEmpty())
-            (code == rcReportHeaderLine ? lastGroup().HeaderLines : lastGroup().SubHeaderLines).append(text);
+        QStringList &lines = code == rcReportHeaderLine ? lastGroup().HeaderLines : lastGroup().SubHeaderLines;
+        if (!text.isEmpty() && lines.size() < kMaxHeaderLines)
+            lines.append(text);
         break;
     }
     case rcReplaceReportHeaderLine: {
@@ -76,7 +77,7 @@ void TGraphData::handleDefinition(int code, QByteArray rest)
         const QString text = DecodeField(NextField(rest));
         if (m_groups.size() > 1) {
             QStringList &lines = lastGroup().HeaderLines;
-            lines += m_groups[m_groups.size() - 2]->HeaderLines;
+            lines += m_groups[m_groups.size() - 2]->HeaderLines.mid(0, std::max<qsizetype>(kMaxHeaderLines - lines.size(), 0));
             if (n >= 1 && n <= lines.size())
                 lines[n - 1] = text;
         }

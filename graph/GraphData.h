@@ -56,6 +56,9 @@ class TGraphData
 {
 public:
     static constexpr int kMaxPoints = 1000;
+    // Header and sub-header lines of one group: far more than a chart's title area shows. A
+    // record 401 adds the previous group's lines, so without a limit they could double per group.
+    static constexpr int kMaxHeaderLines = 200;
     static constexpr int kMaxXFields = 5;
     static constexpr int kMaxYFields = 7;
 

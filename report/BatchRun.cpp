@@ -1,5 +1,6 @@
 #include "report/BatchRun.h"
 
+#include "engine/PageFile.h"
 #include "engine/PageStore.h"
 #include "foundation/IntlSettings.h"
 #include "report/ReportForm.h"
@@ -26,6 +27,11 @@ private:
 
 TBatchRun RunReportIntoStore(const QString &fileName, TPageStore &store, TProgressSink *progress)
 {
+    // A page file is the pages of an earlier run.
+    if (IsPageFile(fileName))
+        return {LoadPagesFromFile(store, fileName) && store.PageCount() > 0 ? TBatchRunResult::Ok
+                                                                           : TBatchRunResult::Unreadable,
+                {}};
     QFile probe(fileName);
     if (!probe.open(QIODevice::ReadOnly))
         return {TBatchRunResult::Unreadable, {}};

@@ -1,6 +1,7 @@
 #pragma once
 // A whole report run without windows, for the batch tool and tests: load, start, generate
-// every page into the store. The start's message (version, no rows) is for the caller.
+// every page into the store. The start's message (version, no rows) is for the caller. A page
+// file (.QRP) is loaded instead of run.
 #include "report/RunResult.h"
 
 #include <QString>

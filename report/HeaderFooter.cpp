@@ -4,6 +4,7 @@
 #include "foundation/Numbers.h"
 #include "foundation/VisualHebrew.h"
 #include "report/RecordCodes.h"
+#include "report/ReportLimits.h"
 
 #include <algorithm>
 
@@ -24,23 +25,25 @@ bool sameIgnoringCase(const char *a, const char *b, qsizetype n)
 }
 
 // Every occurrence of name (letter case ignored) replaced by value, scanning left to right;
-// a value is never searched again.
-QByteArray replaceIgnoringCase(const QByteArray &line, const QByteArray &name, const QByteArray &value)
+// a value is never searched again. The result stops at limit bytes.
+QByteArray replaceIgnoringCase(const QByteArray &line, const QByteArray &name, const QByteArray &value,
+                               qsizetype limit)
 {
     if (name.isEmpty() || line.size() < name.size())
-        return line;
+        return line.left(limit);
     QByteArray out;
     qsizetype i = 0;
     const qsizetype last = line.size() - name.size();
-    while (i <= last) {
+    while (i <= last && out.size() < limit) {
         if (sameIgnoringCase(line.constData() + i, name.constData(), name.size())) {
-            out += value;
+            out += value.left(limit - out.size());
             i += name.size();
         } else {
             out += line[i++];
         }
     }
-    out += line.mid(i);
+    if (out.size() < limit)
+        out += line.mid(i, limit - out.size());
     return out;
 }
 
@@ -57,24 +60,36 @@ THeaderFooterAlign HeaderFooterAlign(TAlignment alignment)
     }
 }
 
+void THeaderFooter::AddLine(const QByteArray &text)
+{
+    if (RawLines.size() < kMaxBlockLines)
+        RawLines.append(text.left(kMaxExpandedLine));
+}
+
 void THeaderFooter::SetMacro(const QByteArray &name, const QByteArray &value)
 {
-    const QByteArray stored = value.isEmpty() ? QByteArray(" ") : value;
+    const QByteArray stored = value.isEmpty() ? QByteArray(" ") : value.left(kMaxExpandedLine);
     for (auto &macro : Macros) {
         if (macro.first.size() == name.size() && sameIgnoringCase(macro.first.constData(), name.constData(), name.size())) {
             macro.second = stored;
             return;
         }
     }
-    Macros.append({name, stored});
+    if (Macros.size() < kMaxBlockMacros)
+        Macros.append({name.left(kMaxExpandedLine), stored});
 }
 
 void THeaderFooter::Expand()
 {
     Lines = RawLines;
-    for (QByteArray &line : Lines)
+    qsizetype left = kMaxExpandedBlock;
+    for (QByteArray &line : Lines) {
+        const qsizetype limit = std::min(kMaxExpandedLine, left);
+        line.truncate(limit);
         for (const auto &macro : Macros)
-            line = replaceIgnoringCase(line, macro.first, macro.second);
+            line = replaceIgnoringCase(line, macro.first, macro.second, limit);
+        left -= line.size();
+    }
 }
 
 void THeaderFooter::GetLines(QList<QByteArray> &target)
@@ -85,6 +100,12 @@ void THeaderFooter::GetLines(QList<QByteArray> &target)
 
 QList<QByteArray> THeaderFooter::RenderText(bool asciiDos)
 {
+    TRendered &r = m_rendered;
+    if (r.AsciiDos == asciiDos && r.PageWidth == PageWidth && r.BlockAlign == BlockAlign && r.LineAlign == LineAlign
+        && r.RawLines == RawLines && r.Macros == Macros) {
+        MaxLength = r.MaxLength;
+        return r.Out;
+    }
     Expand();
     QList<QByteArray> pieces;
     for (const QByteArray &line : std::as_const(Lines)) {
@@ -121,6 +142,7 @@ QList<QByteArray> THeaderFooter::RenderText(bool asciiDos)
         }
         out.append(QByteArray(std::max(indent, 0), ' ') + piece);
     }
+    r = {RawLines, Macros, BlockAlign, LineAlign, PageWidth, asciiDos, out, MaxLength};
     return out;
 }
 
@@ -134,7 +156,7 @@ void THeaderFooter::ApplyStyleRecord(QByteArray rest, bool withReplaceFlag, bool
     LineAlign = HeaderFooterAlign(TextAlignment);
     TFontSpec font;
     font.name = FromWin1255(NextField(rest));
-    font.size = NextInt(rest, 10);
+    font.size = NextFontSize(rest, 10);
     font.bold = NextFlag(rest);
     font.italic = NextFlag(rest);
     font.underline = NextFlag(rest);

@@ -11,6 +11,14 @@
 #include <QList>
 #include <QPair>
 
+// Limits of a block, far above any real report's: a block's lines and macros come from the
+// file, and a macro may expand to copies of another, so without them a few hundred bytes
+// could expand to gigabytes. What goes past a limit is cut, never multiplied.
+inline constexpr int kMaxBlockLines = 250;          // lines of one block (a page holds fewer)
+inline constexpr int kMaxBlockMacros = 100;         // macro names of one block
+inline constexpr qsizetype kMaxExpandedLine = 4096; // bytes of one line, raw or expanded
+inline constexpr qsizetype kMaxExpandedBlock = 32768; // bytes of all expanded lines together
+
 // Block and line alignment of a user-defined block.
 enum THeaderFooterAlign : int { haLeft = 0, haRight = 1, haCenter = 2 };
 THeaderFooterAlign HeaderFooterAlign(TAlignment alignment);
@@ -33,18 +41,22 @@ public:
     TFontSpec Font;
     TAlignment TextAlignment = TAlignment::Left; // decoded text alignment letter
 
-    void AddLine(const QByteArray &text) { RawLines.append(text); }
+    // Up to kMaxBlockLines lines, each cut at kMaxExpandedLine bytes.
+    void AddLine(const QByteArray &text);
     // An empty value becomes one space; an existing name (any letter case) gets the new value.
+    // Names past kMaxBlockMacros are ignored.
     void SetMacro(const QByteArray &name, const QByteArray &value);
     void SetBlockAlign(int align) { BlockAlign = align; }
     void SetLineAlign(int align) { LineAlign = align; }
     void SetPageWidth(int width) { PageWidth = width; }
 
     // Lines := RawLines with every macro name replaced by its value, letter case ignored,
-    // wherever it occurs (inside words too), macros applied in their order.
+    // wherever it occurs (inside words too), macros applied in their order. A line stops at
+    // kMaxExpandedLine bytes and the block at kMaxExpandedBlock.
     void Expand();
     void GetLines(QList<QByteArray> &target);
-    int LineCount() const { return int(Lines.size()); }
+    // Expansion keeps the number of lines.
+    int LineCount() const { return int(RawLines.size()); }
 
     // The block as fixed-width text lines: expanded, lines longer than PageWidth cut into
     // pieces, each piece indented by the block and line alignment. With asciiDos the pieces
@@ -56,6 +68,17 @@ public:
     void ApplyStyleRecord(QByteArray rest, bool withReplaceFlag, bool rightToLeft);
     // Record 571 / 581: field 1 is appended.
     void ApplyLineRecord(QByteArray rest) { AddLine(NextField(rest)); }
+
+private:
+    // What RenderText last made, and from what: every page asks for the same block again.
+    struct TRendered {
+        QList<QByteArray> RawLines;
+        QList<QPair<QByteArray, QByteArray>> Macros;
+        int BlockAlign = -1, LineAlign = -1, PageWidth = -1;
+        bool AsciiDos = false;
+        QList<QByteArray> Out;
+        int MaxLength = 0;
+    } m_rendered;
 };
 
 // Both blocks and the records that feed them. Record 561 sets a macro on both blocks.

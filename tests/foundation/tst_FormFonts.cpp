@@ -1,4 +1,6 @@
 // Font translation applied to windows and their controls.
+#include "foundation/FontSpec.h"
+#include "foundation/FontTranslation.h"
 #include "foundation/FontTranslationUi.h"
 
 #include <QLabel>
@@ -30,3 +32,17 @@ TEST(FontTranslation, WindowsTranslateOwnFontsOnly)
 }
 
 } // namespace
+
+TEST(FontTranslation, AHugeSizeStepStaysWithinReach)
+{
+    SetFontTranslation({"Tahoma=Arial,2147483647", "David=Arial,-2147483648"});
+    QString name = QStringLiteral("Tahoma");
+    int size = 2147483647;
+    EXPECT_TRUE(TranslateFont(name, size));
+    EXPECT_EQ(size, 2 * kMaxFontSize);
+    name = QStringLiteral("David");
+    size = 10;
+    EXPECT_TRUE(TranslateFont(name, size));
+    EXPECT_EQ(size, 10 - kMaxFontSize);
+    SetFontTranslation({});
+}

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -123,6 +124,34 @@ protected:
 private:
     int m_failures;
 };
+
+TEST_F(IniFileTest, ASettingsFileThatCannotBeReadCountsAsMissingAtOnce)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.par"));
+    ASSERT_TRUE(QFile::link(dir.path("nowhere.par"), dir.path("dangling.par")));
+    for (const char *name : {"folder.par", "dangling.par"}) {
+        TVelaIniFile ini(dir.path(name));
+        EXPECT_EQ(ini.ReadString("S", "K", "default"), "default") << name;
+        EXPECT_EQ(ini.ReadInteger("S", "N", 7), 7) << name;
+    }
+    TVelaIniFile device(QStringLiteral("/dev/zero"));
+    EXPECT_EQ(device.ReadString("S", "K", "default"), "default");
+    EXPECT_EQ(slept, 0);
+    // Settings never replace a node that is no regular file.
+    EXPECT_FALSE(TVelaIniFile(dir.path("folder.par")).WriteString("S", "K", "v"));
+    EXPECT_TRUE(QFileInfo(dir.path("folder.par")).isDir());
+}
+
+TEST_F(IniFileTest, FontSizesStayWithinReach)
+{
+    const QString file = dir.write("TRVL.PAR", "[S]\r\nTitleFontSize=2147483647\r\nDataFontSize=-2147483648\r\n");
+    TFontSpec title, data;
+    ReadFontKeys(file, "S", "Title", 0, 0, 9, "Arial", title);
+    ReadFontKeys(file, "S", "Data", 0, 0, 9, "Arial", data);
+    EXPECT_EQ(title.size, kMaxFontSize);
+    EXPECT_EQ(data.size, -kMaxFontSize);
+    EXPECT_GT(title.toQFont().pixelSize(), 1000);
+}
 
 TEST_F(IniFileTest, BusyFileIsRetried)
 {
