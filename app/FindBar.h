@@ -5,6 +5,7 @@
 #include "engine/StoreSearch.h"
 
 #include <QToolBar>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -66,7 +67,7 @@ private:
     void updateStatus();
 
     TPreviewState *m_state;
-    TPageStore *m_store = nullptr;
+    QPointer<TPageStore> m_store;
     std::unique_ptr<TStoreSearch> m_search;
     QTimer m_typingPause;
     // The first hit found goes on screen by itself; after that only the user moves.

@@ -89,6 +89,12 @@ std::vector<int> ordered(const TPage &page, const TLine &line, bool fromTheRight
 TJoined join(const TPage &page, const std::vector<int> &items)
 {
     TJoined joined;
+    qsizetype length = 0;
+    for (int index : items)
+        length += page.items[size_t(index)].text.size() + 1;
+    joined.text.reserve(length);
+    joined.item.reserve(size_t(length));
+    joined.offset.reserve(size_t(length));
     for (int index : items) {
         if (!joined.text.isEmpty() && !joined.endsWithSpace())
             joined.push(QLatin1Char(' '), -1, 0);
@@ -152,6 +158,37 @@ TSearchText::TSearchText(const QString &typed)
     // Spaces at either end are not looked for, so "202 " still finds the last cell of a line.
     while (m_folded.endsWith(QLatin1Char(' ')))
         m_folded.chop(1);
+    // A word holds no space, so it lies within one text item, whose text is stored as UTF-8.
+    QString longest;
+    for (const QString &word : m_folded.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        if (word.size() > longest.size())
+            longest = word;
+    bool plain = !longest.isEmpty();
+    for (const QChar c : longest) {
+        const char16_t u = c.unicode();
+        // ASCII, and Hebrew, which has no case; anything else is left to the full comparison.
+        if (u >= 0x80 && !(u >= 0x0590 && u <= 0x05FF))
+            plain = false;
+        if ((u >= 'a' && u <= 'z'))
+            m_probeHasLatin = true;
+    }
+    if (plain)
+        m_probe = longest.toUtf8();
+}
+
+bool TSearchText::MayBeIn(QByteArrayView bytes) const
+{
+    if (m_probe.isEmpty())
+        return !m_folded.isEmpty();
+    if (!m_probeHasLatin)
+        return bytes.indexOf(QByteArrayView(m_probe)) >= 0;
+    // The Kelvin sign and the long s fold to Latin letters: leave such pages to the full search.
+    if (bytes.indexOf("\xE2\x84\xAA") >= 0 || bytes.indexOf("\xC5\xBF") >= 0)
+        return true;
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    const auto found = std::search(bytes.begin(), bytes.end(), m_probe.begin(), m_probe.end(),
+                                   [&](char a, char b) { return lower(a) == b; });
+    return found != bytes.end();
 }
 
 bool TPageHit::operator==(const TPageHit &other) const

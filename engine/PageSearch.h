@@ -9,6 +9,8 @@
 // of spaces.
 #include "engine/Page.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <vector>
 
@@ -21,10 +23,16 @@ public:
     bool IsEmpty() const { return m_folded.isEmpty(); }
     const QString &Typed() const { return m_typed; }
     const QString &Folded() const { return m_folded; }
+    // False only when a page's stored bytes cannot hold a hit: its longest word is not in them.
+    // Lets a search skip decoding most pages of a long report.
+    bool MayBeIn(QByteArrayView pageBytes) const;
 
 private:
     QString m_typed;
     QString m_folded;
+    QByteArray m_probe;          // UTF-8 of the longest word, when it is plain enough to look for
+    bool m_probeHasLatin = false; // its Latin letters match either case
+
 };
 
 // The part of one text item that a hit covers: characters [from, from + length) of its text.

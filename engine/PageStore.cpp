@@ -170,7 +170,7 @@ TPage TPageStore::Page(int index) const
     return page;
 }
 
-TPage TPageStore::PageForScan(int index) const
+TPage TPageStore::PageForScan(int index, const std::function<bool(QByteArrayView bytes)> &wanted) const
 {
     QByteArray bytes;
     int fonts = 0;
@@ -186,6 +186,8 @@ TPage TPageStore::PageForScan(int index) const
         fonts = int(d->fonts.size());
         images = int(d->images.size());
     }
+    if (wanted && !wanted(bytes))
+        return {};
     TPage page;
     if (!DecodePage(bytes, page, fonts, images))
         return {};

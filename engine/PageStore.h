@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QObject>
 #include <QPainter>
+#include <functional>
 #include <memory>
 
 class TShapedTextCache;
@@ -34,7 +35,9 @@ public:
     TPage Page(int index) const;
     // The same, for a reader on another thread going through many pages (a search): decoded
     // outside the lock and not kept among the recently read pages.
-    TPage PageForScan(int index) const;
+    // When wanted is given it sees the page's stored bytes first, and a page it refuses is not
+    // decoded (an empty page comes back).
+    TPage PageForScan(int index, const std::function<bool(QByteArrayView bytes)> &wanted = {}) const;
     // All pages are there: generation has ended.
     bool IsFinished() const;
     void SetFinished();

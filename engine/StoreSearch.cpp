@@ -65,7 +65,8 @@ bool TStoreSearch::searchPage(int index)
 {
     if (m_stop)
         return false;
-    const int hits = CountOnPage(m_store->PageForScan(index), m_text);
+    const int hits = CountOnPage(
+        m_store->PageForScan(index, [this](QByteArrayView bytes) { return m_text.MayBeIn(bytes); }), m_text);
     ++m_searched;
     if (hits > 0) {
         {
@@ -111,7 +112,7 @@ std::vector<std::pair<int, int>> FindInStore(const TPageStore &store, const TSea
     if (text.IsEmpty())
         return found;
     for (int i = 0; i < store.PageCount(); ++i) {
-        const int hits = CountOnPage(store.PageForScan(i), text);
+        const int hits = CountOnPage(store.PageForScan(i, [&](QByteArrayView bytes) { return text.MayBeIn(bytes); }), text);
         if (hits > 0)
             found.emplace_back(i, hits);
     }

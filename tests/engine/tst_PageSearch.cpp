@@ -52,6 +52,22 @@ TEST(SearchText, SpacesCollapseAndEndsAreIgnored)
     EXPECT_EQ(TSearchText(QString::fromUtf8("שלום")).Folded(), QString::fromUtf8("שלום"));
 }
 
+TEST(SearchText, PagesWithoutTheLongestWordAreSkippedUndecoded)
+{
+    const QByteArray bytes = QByteArray("x\x01") + "Bezeq International" + "\x02" + QString::fromUtf8("בזק בינלאומי 058-123").toUtf8();
+    EXPECT_TRUE(TSearchText(QString::fromUtf8("בזק")).MayBeIn(bytes));
+    EXPECT_FALSE(TSearchText(QString::fromUtf8("סלולרי")).MayBeIn(bytes));
+    EXPECT_TRUE(TSearchText(QStringLiteral("bEZEQ   inter")).MayBeIn(bytes)); // either case
+    EXPECT_FALSE(TSearchText(QStringLiteral("partner")).MayBeIn(bytes));
+    EXPECT_TRUE(TSearchText(QStringLiteral("058-1")).MayBeIn(bytes));
+    // Words across two cells: each word is looked for on its own.
+    EXPECT_TRUE(TSearchText(QString::fromUtf8("International בזק")).MayBeIn(bytes));
+    // Letters whose case the bytes cannot tell are left to the full comparison.
+    EXPECT_TRUE(TSearchText(QString::fromUtf8("Ärger")).MayBeIn(bytes));
+    EXPECT_TRUE(TSearchText(QStringLiteral("k")).MayBeIn(QString::fromUtf8("\u212A").toUtf8()));
+    EXPECT_FALSE(TSearchText().MayBeIn(bytes));
+}
+
 TEST(PageSearch, LatinIgnoresCaseHebrewMatchesAsTyped)
 {
     TPage page;
