@@ -42,7 +42,9 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
     preview.OnShowGraph = [&preview, &form, icon] {
         ShowReportGraph(&preview, form.FileName(), form.IsTrafficGraph(), icon);
     };
-    preview.SaveDialog = RunSaveReportDialog;
+    preview.SaveDialog = [&form](QWidget *parent, const QString &startDirectory, QString &file, int &type) {
+        return RunSaveReportDialog(parent, startDirectory, file, type, form.FileName());
+    };
     preview.OnSaveCopy = [&form](const QString &target, const QString &, const QString &) {
         TfrmReportProgress progress;
         progress.ShowProgress(kCopyProgressText, kCopyCancelText, true);

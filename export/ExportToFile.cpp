@@ -4,6 +4,7 @@
 #include "export/LineWriter.h"
 #include "export/TxtPage.h"
 #include "export/XlsxExport.h"
+#include "foundation/InputFile.h"
 #include "report/RecordCodes.h"
 #include "report/RecordLoop.h"
 
@@ -35,6 +36,9 @@ bool IsTextExportTarget(const QString &target)
 TExportStatus ExportReport(const QString &reportFile, const QString &target, const TExportOptions &options,
                            TProgressSink &progress)
 {
+    // An export never replaces the report it reads.
+    if (IsSameFile(reportFile, target))
+        return TExportStatus::TargetUnwritable;
     if (IsXlsxExportTarget(target))
         return ExportReportToXlsx(reportFile, target, options, progress);
     const bool text = IsTextExportTarget(target);

@@ -1,6 +1,7 @@
 #include "export/ReportCopy.h"
 
 #include "export/LineWriter.h"
+#include "foundation/InputFile.h"
 #include "report/RecordCodes.h"
 #include "report/RecordLoop.h"
 #include "report/RecordStream.h"
@@ -14,7 +15,8 @@ bool sameFile(const QString &a, const QString &b)
     const QFileInfo x(a), y(b);
     if (x.absoluteFilePath().compare(y.absoluteFilePath(), Qt::CaseInsensitive) == 0)
         return true;
-    return x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath();
+    // Through "./", a symbolic link or a hard link alike: the same device and inode.
+    return IsSameFile(a, b);
 }
 
 // Lines without a numeric code are no records: they are copied as they are stored rather than

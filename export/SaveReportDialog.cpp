@@ -3,6 +3,7 @@
 #include "export/DriveList.h"
 #include "export/ExportOptionsDialog.h"
 #include "foundation/FontTranslationUi.h"
+#include "foundation/InputFile.h"
 #include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "foundation/Paths.h"
@@ -257,6 +258,11 @@ void TfrmSaveReport::OkClick()
     QString full = QDir::cleanPath(info.absoluteFilePath());
     if (info.suffix().isEmpty())
         full += SaveTypeExtension(SaveType());
+    // The report itself (also through a link) would be destroyed by its own copy or export.
+    if (IsSameFile(full, ReportFile)) {
+        WarnOk(DisplayFormat(kOutputIsReportText, {full}));
+        return;
+    }
     if (QFileInfo::exists(full) && !AskYesNo(DisplayFormat(txtReplace, {full})))
         return;
     FileName = full;
@@ -273,9 +279,11 @@ void TfrmSaveReport::ExportClick()
     options.exec();
 }
 
-bool RunSaveReportDialog(QWidget *parent, const QString &startDirectory, QString &file, int &type)
+bool RunSaveReportDialog(QWidget *parent, const QString &startDirectory, QString &file, int &type,
+                         const QString &reportFile)
 {
     TfrmSaveReport dialog(parent);
+    dialog.ReportFile = reportFile;
     if (!startDirectory.isEmpty())
         dialog.SetStartDirectory(startDirectory);
     if (dialog.exec() != QDialog::Accepted)

@@ -32,6 +32,8 @@ public:
     QString Directory() const { return m_directory; }
     bool SetDirectory(const QString &directory);
 
+    // The report being saved: never accepted as the target (text 9591).
+    QString ReportFile;
     // The result: the chosen full file name and type number.
     QString FileName;
     int SaveType() const;
@@ -76,4 +78,5 @@ private:
 
 // Shows the dialog starting in startDirectory; true with the full file name and type number
 // when the user chose one, false when cancelled. The preview window's Save button calls it.
-bool RunSaveReportDialog(QWidget *parent, const QString &startDirectory, QString &file, int &type);
+bool RunSaveReportDialog(QWidget *parent, const QString &startDirectory, QString &file, int &type,
+                         const QString &reportFile = QString());

@@ -306,3 +306,26 @@ TEST_F(SaveDialogTest, ExportButtonOpensTheOptionsOnTheTypesTab)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SaveDialogTest, TheReportItselfIsRefusedAlsoThroughALink)
+{
+    ASSERT_TRUE(QFile::link(dir.path("a.srp"), dir.path("link.srp")));
+    TfrmSaveReport dialog;
+    dialog.SetStartDirectory(dir.path());
+    dialog.ReportFile = dir.path("a.srp");
+    dialog.show();
+    const QString folder = QDir(dir.path()).absolutePath();
+    for (const char *name : {"a.srp", "./a.srp", "link.srp"}) {
+        messages.clear();
+        dialog.edtFileName->setText(name);
+        dialog.OkClick();
+        EXPECT_EQ(dialog.result(), 0) << name;
+        const QString shown = folder + (QLatin1String(name) == "link.srp" ? "/link.srp" : "/a.srp");
+        EXPECT_EQ(messages, QStringList({DisplayFormat(9591, {shown})})) << name;
+    }
+    EXPECT_EQ(dir.read("a.srp"), "x");
+}
+
+} // namespace
