@@ -9,7 +9,7 @@
 
 // Pages read from a file are no larger than this many pixels a side (A0 at 96 dpi is under
 // 4,500), and their primitives lie within this distance of the page.
-inline constexpr int kMaxPageSide = 20000;
+inline constexpr int kMaxPageSide = 10000;
 inline constexpr int kMaxPageCoordinate = 1 << 24;
 
 // A page size and rectangle from a file brought within those limits.

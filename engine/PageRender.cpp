@@ -10,14 +10,21 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRawFont>
+#include <algorithm>
 #include <cmath>
 
 QImage RenderPageImage(const TPageStore &store, int index, int dpi)
 {
     const QSize size = store.PageSize(index);
     const double scale = dpi / 96.0;
-    QImage image(qMax(1, int(std::lround(size.width() * scale))), qMax(1, int(std::lround(size.height() * scale))),
-                 QImage::Format_RGB32);
+    const double width = std::max(1.0, std::round(size.width() * scale));
+    const double height = std::max(1.0, std::round(size.height() * scale));
+    // A page of a file may claim any size: an image beyond kMaxPageImagePixels is not made.
+    if (width * height > double(kMaxPageImagePixels))
+        return {};
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
     image.fill(Qt::white);
     const int dotsPerMeter = int(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);

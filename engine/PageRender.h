@@ -7,7 +7,11 @@
 class QIODevice;
 class TPageStore;
 
-// Page i at the given resolution (96 = page pixels), white background.
+// No page image has more pixels than this (an A4 page at 1200 dpi has about 140 million).
+inline constexpr qint64 kMaxPageImagePixels = 150'000'000;
+
+// Page i at the given resolution (96 = page pixels), white background; a null image when it
+// would have more than kMaxPageImagePixels.
 QImage RenderPageImage(const TPageStore &store, int index, int dpi);
 // Told after each page written: pages done and the page count; returns false to stop.
 using TPdfPageCallback = std::function<bool(int done, int total)>;
