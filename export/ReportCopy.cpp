@@ -27,6 +27,17 @@ QByteArray copyLine(const TSrpReader &reader)
                                     : RebuildRecordLine(reader.RecordCode(), reader.RecordRest(), reader.Header().Scrambled);
 }
 
+// A line longer than the reader's pieces is written back as one line: the pieces after the
+// first as they are stored, a line end only after the last.
+void writePiece(TLineWriter &writer, const TSrpReader &reader)
+{
+    const QByteArray bytes = reader.ContinuesLine() ? reader.StoredLine() : copyLine(reader);
+    if (reader.LineContinues())
+        writer.WriteRaw(bytes);
+    else
+        writer.WriteLine(bytes);
+}
+
 } // namespace
 
 QByteArray RebuildRecordLine(int code, const QByteArray &rest, bool scrambled)
@@ -78,8 +89,8 @@ TCopyStatus SaveReportCopy(const QString &reportFile, const QString &target, con
     for (const QByteArray &line : CollectHeaderRecords(reader, saved, progress, stopRecord))
         writer.WriteLine(line);
     if (stopRecord) {
-        writer.WriteLine(copyLine(reader));
-        WalkRecords(reader, &progress, [&](int, const QByteArray &) { writer.WriteLine(copyLine(reader)); });
+        writePiece(writer, reader);
+        WalkRecords(reader, &progress, [&](int, const QByteArray &) { writePiece(writer, reader); });
     }
     if (progress.Cancelled()) {
         writer.Discard();

@@ -69,6 +69,8 @@ bool TVelaTextFile::fill()
 bool TVelaTextFile::ReadLine(QByteArray &line)
 {
     line.clear();
+    m_continued = m_continues;
+    m_continues = false;
     if (!m_open)
         return false;
     if (m_pos >= m_buffer.size() && !fill())
@@ -102,6 +104,7 @@ bool TVelaTextFile::ReadLine(QByteArray &line)
         if (size - m_pos >= kMaxLineLength) {
             line = m_buffer.mid(m_pos, kMaxLineLength);
             m_pos += kMaxLineLength;
+            m_continues = true;
             m_bytesRead += line.size();
             return true;
         }

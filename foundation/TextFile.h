@@ -22,6 +22,10 @@ public:
     // The next line without its line end (CR LF, LF or CR); false when closed or at the end.
     bool ReadLine(QByteArray &line);
     void Close();
+    // The line just read is a piece of a longer line whose next piece follows; it continues
+    // the piece before it.
+    bool LineContinues() const { return m_continues; }
+    bool ContinuesLine() const { return m_continued; }
     // Bytes read as a percentage of the size measured at creation, counting two bytes for
     // every line end; rounded to the nearest integer, halves to even. 0 for an empty size.
     int PercentRead() const;
@@ -42,4 +46,6 @@ private:
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     bool m_eof = false;
+    bool m_continues = false;
+    bool m_continued = false;
 };

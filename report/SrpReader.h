@@ -39,6 +39,10 @@ public:
     const QByteArray &RecordRest() const { return m_rest; }
     // The current line exactly as it is stored in the file.
     const QByteArray &StoredLine() const { return m_stored; }
+    // A line longer than the reader's pieces comes as several records: whether this one has a
+    // next piece, and whether it is itself the continuation of an earlier one.
+    bool LineContinues() const { return m_file.LineContinues(); }
+    bool ContinuesLine() const { return m_file.ContinuesLine(); }
 
     int PercentRead() const { return m_file.PercentRead(); }
     const QString &FileName() const { return m_file.FileName(); }

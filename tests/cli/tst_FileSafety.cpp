@@ -2,6 +2,7 @@
 // is refused at once; an output never replaces the report, a device node or a symbolic link.
 #include "ProgramRun.h"
 #include "support/TestFiles.h"
+#include "support/TestReports.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,6 +156,33 @@ TEST_F(FileSafetyTest, NamesUpToTheSystemsLimitAreWritten)
         EXPECT_TRUE(QFileInfo(dir.path(name)).size() > 0) << command.toStdString();
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1 + kWritingCommands.size());
+}
+
+} // namespace
+
+namespace {
+
+TEST(LongLines, CopyWritesALineLongerThanTheReadersPiecesAsOneLine)
+{
+    TTestDir dir;
+    // A data record of 40 MiB between two short ones.
+    const QByteArray longField(40 * 1024 * 1024, 'x');
+    const QByteArray report = MakeReport({"905,1", "101,2", "102,C3,C3", "103,L,L", "200,A,B", "100,a,b",
+                                          QByteArray("100,") + longField + ",y", "100,c,d", "999"});
+    const QString input = dir.write("long.srp", report);
+    const TProgramRun run = tool({"copy", input, dir.path("copy.srp")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    const QByteArray copy = dir.read("copy.srp");
+    const qsizetype longest = [&] {
+        qsizetype best = 0, start = 0, lf;
+        while ((lf = copy.indexOf('\n', start)) >= 0) {
+            best = std::max(best, lf - start);
+            start = lf + 1;
+        }
+        return best;
+    }();
+    EXPECT_GT(longest, 40 * 1024 * 1024);
+    EXPECT_TRUE(copy.contains("\n100," + longField + ",y\r\n100,c,d\r\n"));
 }
 
 } // namespace
