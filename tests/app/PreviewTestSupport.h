@@ -5,8 +5,15 @@
 #include "foundation/Paths.h"
 #include "support/TestFiles.h"
 
+#include "app/PreviewWindow.h"
+#include "foundation/AppState.h"
+
+#include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
 
 // Pages numbered in their text, a ruled table and a frame, as a report page would have.
 inline void FillStore(TPageStore &store, int pages, bool landscape = false)
@@ -84,4 +91,35 @@ public:
     ~TMessageCapture() { SetMessageHandler({}); }
     bool AnswerYes;
     QStringList Texts;
+};
+
+// A preview window on screen, in a private installation, with a store the test fills.
+class TShownPreview : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        AdminMode = true;
+        window = std::make_unique<TfrmReportPreview>(QStringLiteral("/tmp/report.srp"), QIcon());
+        window->resize(1000, 700);
+        window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        if (window && window->isVisible())
+            window->close();
+        window.reset();
+    }
+    // A report of n pages that has been generated to the end.
+    void generate(int pages, bool landscape = false, bool hasGraph = false)
+    {
+        window->SetStore(&store);
+        FillStore(store, pages, landscape);
+        window->ReportDone(hasGraph);
+    }
+
+    TTestInstallation installation;
+    TPageStore store;
+    std::unique_ptr<TfrmReportPreview> window;
 };

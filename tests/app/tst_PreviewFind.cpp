@@ -37,29 +37,9 @@ void ctrlWheel(QWidget *target, int delta)
     QApplication::sendEvent(target, &event);
 }
 
-class PreviewFind : public ::testing::Test
+class PreviewFind : public TShownPreview
 {
 protected:
-    void SetUp() override
-    {
-        AdminMode = true;
-        window = std::make_unique<TfrmReportPreview>(QStringLiteral("/tmp/report.srp"), QIcon());
-        window->resize(1000, 700);
-        window->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        if (window && window->isVisible())
-            window->close();
-        window.reset();
-    }
-    void generate(int pages)
-    {
-        window->SetStore(&store);
-        FillStore(store, pages);
-        window->ReportDone(false);
-    }
     // Lets the search run to its end.
     void waitForSearch()
     {
@@ -72,9 +52,6 @@ protected:
     QString status() const { return window->FindBar()->lblFindStatus->text(); }
     QString hitOf(int k, int n) const { return DisplayFormat(kTextHitOf, {QString::number(k), QString::number(n)}); }
 
-    TTestInstallation installation;
-    TPageStore store;
-    std::unique_ptr<TfrmReportPreview> window;
 };
 
 TEST_F(PreviewFind, ZoomChangedFromAnyControlReachesEveryOtherAndTheSettings)

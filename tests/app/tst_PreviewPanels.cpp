@@ -62,32 +62,8 @@ TEST(ThumbnailCache, KeepsTheNewestWithinItsCountAndBytes)
     EXPECT_EQ(small.Bytes(), 0);
 }
 
-class PreviewPanels : public ::testing::Test
+class PreviewPanels : public TShownPreview
 {
-protected:
-    void SetUp() override
-    {
-        AdminMode = true;
-        window = std::make_unique<TfrmReportPreview>(QStringLiteral("/tmp/report.srp"), QIcon());
-        window->resize(1000, 700);
-        window->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        if (window && window->isVisible())
-            window->close();
-        window.reset();
-    }
-    void generate(int pages)
-    {
-        window->SetStore(&store);
-        FillStore(store, pages);
-        window->ReportDone(false);
-    }
-    TTestInstallation installation;
-    TPageStore store;
-    std::unique_ptr<TfrmReportPreview> window;
 };
 
 TEST_F(PreviewPanels, ThumbnailsAreDrawnOnlyInViewAndOnTheRight)

@@ -35,36 +35,11 @@ void typeText(QWidget *target, const QString &text)
         pressKey(target, c.unicode(), Qt::NoModifier, QString(c));
 }
 
-class PreviewWindow : public ::testing::Test
+class PreviewWindow : public TShownPreview
 {
 protected:
-    void SetUp() override
-    {
-        AdminMode = true;
-        window = std::make_unique<TfrmReportPreview>(QStringLiteral("/tmp/report.srp"), QIcon());
-        window->resize(1000, 700);
-        window->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        if (window && window->isVisible())
-            window->close();
-        window.reset();
-    }
-    // A report of n pages that has been generated to the end.
-    void generate(int pages, bool landscape = false, bool hasGraph = false)
-    {
-        window->SetStore(&store);
-        FillStore(store, pages, landscape);
-        window->ReportDone(hasGraph);
-    }
     QString zoomText() const { return window->cmbZoom->currentText(); }
     QString trvlPar() const { return TrvlPar(); }
-
-    TTestInstallation installation;
-    TPageStore store;
-    std::unique_ptr<TfrmReportPreview> window;
 };
 
 TEST_F(PreviewWindow, ToolbarFollowsGenerationAndPages)
