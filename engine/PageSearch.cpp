@@ -1,6 +1,7 @@
 #include "engine/PageSearch.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -51,8 +52,10 @@ std::vector<TLine> linesOf(const TPage &page)
     std::vector<TLine> lines;
     for (int index : texts) {
         const TPagePrimitive &p = page.items[size_t(index)];
+        // In 64 bits and kept within int: positions come from files.
         const int top = p.rect.top();
-        const int bottom = p.rect.top() + qMax(1, p.rect.height());
+        const qint64 height = qMax<qint64>(1, qint64(p.rect.bottom()) - top + 1);
+        const int bottom = int(qMin<qint64>(std::numeric_limits<int>::max(), top + height));
         bool joins = false;
         if (!lines.empty()) {
             const TLine &line = lines.back();

@@ -141,8 +141,14 @@ TEST(PageSearch, HitsComeLineByLineAndDoNotOverlap)
 TEST(PageSearch, HostilePositionsAndEmptyPagesAreHarmless)
 {
     TPage page;
-    page.items.push_back(cell(QStringLiteral("edge"), INT_MAX - 5, INT_MAX - 5, INT_MAX));
-    page.items.push_back(cell(QStringLiteral("edge"), INT_MIN, INT_MIN, 1));
+    // Corners as a damaged page file may give them: built from points, as QRect's size
+    // arithmetic would itself overflow.
+    TPagePrimitive farEdge = cell(QStringLiteral("edge"), 0, 0);
+    farEdge.rect = QRect(QPoint(INT_MAX - 5, INT_MAX - 5), QPoint(INT_MAX, INT_MAX));
+    page.items.push_back(farEdge);
+    TPagePrimitive nearEdge = cell(QStringLiteral("edge"), 0, 0);
+    nearEdge.rect = QRect(QPoint(INT_MIN, INT_MIN), QPoint(INT_MIN, INT_MIN + 15));
+    page.items.push_back(nearEdge);
     TPagePrimitive line;
     line.kind = TPrimitiveKind::Line;
     page.items.push_back(line);
