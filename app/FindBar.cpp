@@ -57,14 +57,14 @@ TFindBar::TFindBar(TPreviewState *state, QWidget *parent)
 TFindBar::~TFindBar() = default;
 
 // Until the last of what was found has been taken.
-bool TFindBar::Searching() const { return m_search && !m_state->Hits().Finished; }
+bool TFindBar::Searching() const { return m_search && !m_state->Hits().Finished(); }
 
 void TFindBar::SetStore(TPageStore *store)
 {
     m_search.reset();
     m_store = store;
     TSearchHits &hits = m_state->EditHits();
-    const QString text = hits.Text;
+    const QString text = hits.Text();
     hits.Clear();
     m_state->HitsEdited();
     // The search goes on over the new pages.
@@ -106,7 +106,7 @@ void TFindBar::startSearch()
     hits.Clear();
     const TSearchText text(edtFind->text());
     if (!text.IsEmpty() && m_store) {
-        hits.Text = edtFind->text();
+        hits.SetText(edtFind->text());
         m_showFirst = true;
         // From the page shown, so the first hit is the next one the reader meets.
         m_search = std::make_unique<TStoreSearch>(*m_store, text, qMax(0, m_state->Page() - 1));
@@ -125,7 +125,7 @@ void TFindBar::takeFound()
     TSearchHits &hits = m_state->EditHits();
     for (const auto &[page, count] : m_search->TakeFound())
         hits.AddPage(page + 1, count);
-    hits.Finished = done;
+    hits.SetFinished(done);
     m_state->HitsEdited();
     if (m_showFirst && !hits.IsEmpty()) {
         m_showFirst = false;
@@ -142,7 +142,7 @@ void TFindBar::step(bool forward)
 {
     if (isHidden())
         Open();
-    if (edtFind->text() != m_state->Hits().Text || (!m_search && !m_state->Hits().Text.isEmpty())) {
+    if (edtFind->text() != m_state->Hits().Text() || (!m_search && !m_state->Hits().Text().isEmpty())) {
         startSearch();
         return;
     }
@@ -176,13 +176,13 @@ void TFindBar::updateStatus()
 {
     const TSearchHits &hits = m_state->Hits();
     QString status;
-    if (hits.Text.isEmpty())
+    if (hits.Text().isEmpty())
         status.clear();
     else if (hits.IsEmpty())
-        status = DisplayText(hits.Finished ? kTextNotFound : kTextSearching);
+        status = DisplayText(hits.Finished() ? kTextNotFound : kTextSearching);
     else
         status = DisplayFormat(kTextHitOf, {QString::number(hits.CurrentNumber()), QString::number(hits.Total())})
-                 + (hits.Finished ? QString() : QStringLiteral(" ") + DisplayText(kTextSearching));
+                 + (hits.Finished() ? QString() : QStringLiteral(" ") + DisplayText(kTextSearching));
     if (!m_note.isEmpty())
         status += QStringLiteral(" - ") + m_note;
     lblFindStatus->setText(status);

@@ -265,14 +265,14 @@ const std::vector<QRectF> &TPageView::HitRects() const
 {
     const TSearchHits &hits = m_state->Hits();
     const int page = PageNumber();
-    if (m_hitsPage == page && m_hitsText == hits.Text && int(m_hitRects.size()) == hits.CountOnPage(page))
+    if (m_hitsPage == page && m_hitsText == hits.Text() && int(m_hitRects.size()) == hits.CountOnPage(page))
         return m_hitRects;
     m_hitsPage = page;
-    m_hitsText = hits.Text;
+    m_hitsText = hits.Text();
     m_hitRects.clear();
     if (m_store && page > 0 && hits.CountOnPage(page) > 0) {
         const TPage shown = m_store->Page(page - 1);
-        for (const TPageHit &hit : FindOnPage(shown, TSearchText(hits.Text)))
+        for (const TPageHit &hit : FindOnPage(shown, TSearchText(hits.Text())))
             m_hitRects.push_back(HitRect(shown, hit, *m_store));
     }
     return m_hitRects;

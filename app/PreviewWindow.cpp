@@ -501,7 +501,7 @@ void TfrmReportPreview::storeSettings()
 {
     // Nothing was shown, so there is no zoom to remember.
     if (m_pageShown && Store()) {
-        const bool landscape = Store()->Orientation == TPageOrientation::Landscape;
+        const bool landscape = Store()->Orientation() == TPageOrientation::Landscape;
         const int value = m_state->ZoomMode() == kZoomPageWidth ? -1 : qrPreview->Zoom();
         (landscape ? LandscapeZoom : PortraitZoom) = value;
         IniWriteInteger(TrvlPar(), kPageInfo, landscape ? QStringLiteral("LandscapeZoom") : QStringLiteral("PortraitZoom"), value);

@@ -38,7 +38,7 @@ bool ctrlAlone(const QKeyEvent *event)
 
 void TfrmReportPreview::applyStoredZoom()
 {
-    const bool landscape = Store() && Store()->Orientation == TPageOrientation::Landscape;
+    const bool landscape = Store() && Store()->Orientation() == TPageOrientation::Landscape;
     const int stored = landscape ? LandscapeZoom : PortraitZoom;
     int index;
     if (stored < TPageView::kMinZoom || stored > TPageView::kMaxZoom) {

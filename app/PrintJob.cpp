@@ -42,39 +42,38 @@ void TVelaPrinter::PrepareForPages(const TPageStore &store)
     QSize size = store.PageCount() > 0 ? store.PageSize(0) : QSize(794, 1123);
     if (size.isEmpty())
         size = QSize(794, 1123);
-    const bool landscape = store.Orientation == TPageOrientation::Landscape || size.width() > size.height();
+    const bool landscape = store.Orientation() == TPageOrientation::Landscape || size.width() > size.height();
     const QSizeF points = pixelsToPoints(size.transposed().width() < size.width() ? size.transposed() : size);
     const QPageSize pageSize(points, QPageSize::Point, QString(), QPageSize::FuzzyMatch);
     setPageLayout(QPageLayout(pageSize, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                               QMarginsF(0, 0, 0, 0), QPageLayout::Point));
     setFullPage(true);
-    if (!store.Title.isEmpty())
-        setDocName(store.Title);
+    if (!store.Title().isEmpty())
+        setDocName(store.Title());
 }
 
 bool TVelaPrinter::SetupFromDialog(QWidget *owner, const TPageStore &store)
 {
     const int count = store.PageCount();
-    FromPage = 1;
-    ToPage = count;
+    SetPageRange(1, count);
     PrepareForPages(store);
     // Without a system printer the dialog offers only a PDF file: suggest a file name rather
     // than a bare folder.
     if (QPrinterInfo::availablePrinterNames().isEmpty() && outputFileName().isEmpty())
-        setOutputFileName(SuggestedPdfName(store.Title));
+        setOutputFileName(SuggestedPdfName(store.Title()));
     QPrintDialog dialog(this, owner);
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange
                       | QAbstractPrintDialog::PrintShowPageSize);
     dialog.setMinMax(1, qMax(1, count));
     TranslateFormFonts(&dialog);
-    PrintDialog = &dialog;
+    m_printDialog = &dialog;
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    PrintDialog = nullptr;
+    m_printDialog = nullptr;
     if (!accepted)
         return false;
     if (printRange() == QPrinter::PageRange && fromPage() > 0) {
-        FromPage = qBound(1, fromPage(), count);
-        ToPage = qBound(FromPage, toPage() > 0 ? toPage() : count, count);
+        const int first = qBound(1, fromPage(), count);
+        SetPageRange(first, qBound(first, toPage() > 0 ? toPage() : count, count));
     }
     // The dialog may have changed paper and orientation; the page is stretched onto whatever
     // paper was chosen, without margins.
@@ -136,9 +135,9 @@ void TPrinterThread::run()
         return;
     // Printers that cannot make copies themselves (the PDF writer) get every copy from us.
     const int copies = printer.supportsMultipleCopies() ? 1 : qMax(1, printer.copyCount());
-    PageTotal = (last - first + 1) * copies;
-    if (!m_engine->Title.isEmpty())
-        printer.setDocName(m_engine->Title);
+    m_pageTotal = (last - first + 1) * copies;
+    if (!m_engine->Title().isEmpty())
+        printer.setDocName(m_engine->Title());
 
     const QString target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
     QPainter painter;
@@ -147,7 +146,7 @@ void TPrinterThread::run()
         return;
     }
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    CurrentPage = 1;
+    m_currentPage = 1;
     bool firstSheet = true;
     TShapedTextCache texts; // the same texts on every page are laid out once
 
@@ -168,9 +167,9 @@ void TPrinterThread::run()
                 painter.scale(qreal(sheet.width()) / page.size.width(), qreal(sheet.height()) / page.size.height());
             PaintPrimitives(page, *m_engine, painter, &texts);
             painter.restore();
-            emit PagePrinted(CurrentPage, PageTotal);
-            if (CurrentPage < PageTotal)
-                ++CurrentPage;
+            emit PagePrinted(m_currentPage, m_pageTotal);
+            if (m_currentPage < m_pageTotal)
+                ++m_currentPage;
         }
     }
     if (m_stop) {
@@ -193,8 +192,8 @@ TPrinterThread *StartPrintJob(TfrmReportPreview &preview, std::unique_ptr<TRVPri
     TPageStore *store = preview.Store();
     if (!store)
         return nullptr;
-    job->FirstPage = job->Printer->FromPage;
-    job->LastPage = job->Printer->ToPage;
+    job->FirstPage = job->Printer->FromPage();
+    job->LastPage = job->Printer->ToPage();
     auto *thread = new TPrinterThread(std::move(job), *store, &preview);
     QObject::connect(thread, &TPrinterThread::PagePrinted, &preview, &TfrmReportPreview::PrintProgress, Qt::QueuedConnection);
     QObject::connect(thread, &TPrinterThread::PrintFailed, &preview, &TfrmReportPreview::PrintFailed, Qt::QueuedConnection);
@@ -218,8 +217,7 @@ bool PrintReport(TfrmReportPreview &preview, bool showDialog)
             return false;
     } else {
         job->Printer->PrepareForPages(*store);
-        job->Printer->FromPage = 1;
-        job->Printer->ToPage = store->PageCount();
+        job->Printer->SetPageRange(1, store->PageCount());
     }
     return StartPrintJob(preview, std::move(job)) != nullptr;
 }

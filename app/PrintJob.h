@@ -31,9 +31,20 @@ public:
     // the user confirmed it. FromPage/ToPage then hold the range to print.
     bool SetupFromDialog(QWidget *owner, const TPageStore &store);
 
-    int FromPage = 1;
-    int ToPage = 0;
-    QPrintDialog *PrintDialog = nullptr;
+    int FromPage() const { return m_fromPage; }
+    int ToPage() const { return m_toPage; }
+    void SetPageRange(int fromPage, int toPage)
+    {
+        m_fromPage = fromPage;
+        m_toPage = toPage;
+    }
+    // The print dialog while SetupFromDialog shows it, else null.
+    QPrintDialog *PrintDialog() const { return m_printDialog; }
+
+private:
+    int m_fromPage = 1;
+    int m_toPage = 0;
+    QPrintDialog *m_printDialog = nullptr;
 };
 
 // One print job: its printer and the range of pages (1-based, inclusive).
@@ -58,8 +69,8 @@ public:
     void StopAndWait();
 
     // Page of the job being printed (1-based) and the number of pages in the job.
-    std::atomic<int> CurrentPage{0};
-    std::atomic<int> PageTotal{0};
+    int CurrentPage() const { return m_currentPage; }
+    int PageTotal() const { return m_pageTotal; }
     // After the thread ended: the job printed every page.
     bool Succeeded() const { return m_succeeded; }
 
@@ -75,6 +86,8 @@ private:
 
     std::unique_ptr<TRVPrinter> m_job;
     const TPageStore *m_engine;
+    std::atomic<int> m_currentPage{0};
+    std::atomic<int> m_pageTotal{0};
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_succeeded{false};
 };

@@ -63,7 +63,7 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
     };
     preview.OnSendMail = [&preview, &form] {
         if (preview.Store())
-            SendPagesByMail(*preview.Store(), preview.Store()->Title, form.UserName());
+            SendPagesByMail(*preview.Store(), preview.Store()->Title(), form.UserName());
     };
     preview.OnExport = [&form](const QString &target, const QString &clientSettingsFile) {
         TfrmReportProgress progress;

@@ -8,8 +8,8 @@ void TSearchHits::Clear()
     m_total = 0;
     m_currentPage = 0;
     m_currentIndex = 0;
-    Text.clear();
-    Finished = false;
+    m_text.clear();
+    m_finished = false;
 }
 
 void TSearchHits::AddPage(int page, int count)

@@ -34,10 +34,14 @@ public:
     TStep Step(bool forward, int fromPage);
 
     // The text searched for, and whether every page has been searched.
-    QString Text;
-    bool Finished = false;
+    const QString &Text() const { return m_text; }
+    void SetText(const QString &text) { m_text = text; }
+    bool Finished() const { return m_finished; }
+    void SetFinished(bool finished) { m_finished = finished; }
 
 private:
+    QString m_text;
+    bool m_finished = false;
     std::map<int, int> m_pages; // page -> hits on it
     int m_total = 0;
     int m_currentPage = 0;

@@ -100,7 +100,7 @@ bool SavePagesToFile(const TPageStore &store, const QString &fileName)
         return false;
     QDataStream out(&file.Device());
     out.setVersion(QDataStream::Qt_6_4);
-    out << kMagic << kVersion << store.Title << quint8(store.Orientation);
+    out << kMagic << kVersion << store.Title() << quint8(store.Orientation());
     out << quint32(store.FontCount());
     for (int i = 0; i < store.FontCount(); ++i)
         out << store.Font(quint16(i));
@@ -198,9 +198,9 @@ bool LoadPagesFromFile(TPageStore &store, const QString &fileName)
     in.resetStatus();
 
     store.Clear();
-    store.Title = title;
-    store.Orientation = orientation == quint8(TPageOrientation::Landscape) ? TPageOrientation::Landscape
-                                                                          : TPageOrientation::Portrait;
+    store.SetTitle(title);
+    store.SetOrientation(orientation == quint8(TPageOrientation::Landscape) ? TPageOrientation::Landscape
+                                                                           : TPageOrientation::Portrait);
     for (const QFont &font : fonts)
         store.AddFont(font);
     for (const QImage &image : images)

@@ -64,7 +64,7 @@ bool renderWithQt(const TPageStore &store, QIODevice *device, const QString &aut
     QPdfWriter writer(device);
     writer.setResolution(1200);
     writer.setCreator(QStringLiteral("tarvel-report"));
-    writer.setTitle(store.Title);
+    writer.setTitle(store.Title());
     Q_UNUSED(author); // this Qt's PDF writer has no author entry
     auto layoutFor = [](QSize pixels) {
         // Page pixels are 96 dpi: 72 points per 96 pixels.
@@ -105,7 +105,7 @@ bool RenderPagesToPdf(const TPageStore &store, QIODevice *device, const QString 
         return false;
     if (!PdfCanEmbedFonts(store))
         return renderWithQt(store, device, author, pageDone);
-    TPdfWriter writer(device, TPdfDocumentInfo{store.Title, author});
+    TPdfWriter writer(device, TPdfDocumentInfo{store.Title(), author});
     for (int i = 0; i < store.PageCount(); ++i) {
         writer.AddPage(store.Page(i), store);
         if (pageDone && !pageDone(i + 1, store.PageCount()))

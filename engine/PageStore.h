@@ -46,8 +46,11 @@ public:
     // The folder of the spill file; the system's temporary folder unless one is given.
     void SetTemporaryFolder(const QString &folder);
 
-    QString Title;
-    TPageOrientation Orientation = TPageOrientation::Portrait;
+    // The report's name (documents and print jobs are called by it) and how its pages lie.
+    const QString &Title() const { return m_title; }
+    void SetTitle(const QString &title) { m_title = title; }
+    TPageOrientation Orientation() const { return m_orientation; }
+    void SetOrientation(TPageOrientation orientation) { m_orientation = orientation; }
 
     // Paints page i with its top left corner at the painter's origin, in page pixels; the
     // caller scales the painter for zoom and device resolution. Texts are laid out once per
@@ -64,6 +67,9 @@ signals:
 
 private:
     QByteArray pageBytes(int index) const;
+
+    QString m_title;
+    TPageOrientation m_orientation = TPageOrientation::Portrait;
 
     struct Impl;
     std::unique_ptr<Impl> d;

@@ -137,12 +137,12 @@ bool TReportEngine::printChain(TBand *first, int x, int width, bool fitCheck)
             NextColumn();
             if (!m_pageOpen)
                 startPage();
-            x = Setup.ColumnLeft(m_column);
+            x = m_setup.ColumnLeft(m_column);
         }
         if (prints) {
-            if (band->RepeatPerColumn && !fitCheck && Setup.ColumnCount() > 1) {
-                for (int c = 0; c < Setup.ColumnCount(); ++c)
-                    render(*band, Setup.ColumnLeft(c), m_y, Setup.ColumnWidth());
+            if (band->RepeatPerColumn && !fitCheck && m_setup.ColumnCount() > 1) {
+                for (int c = 0; c < m_setup.ColumnCount(); ++c)
+                    render(*band, m_setup.ColumnLeft(c), m_y, m_setup.ColumnWidth());
             } else {
                 render(*band, x, m_y, width);
             }
@@ -158,20 +158,20 @@ void TReportEngine::PrintBand(TBand &band)
 {
     if (!m_pageOpen)
         startPage();
-    if (printChain(&band, Setup.ColumnLeft(m_column), Setup.ColumnWidth(), true))
+    if (printChain(&band, m_setup.ColumnLeft(m_column), m_setup.ColumnWidth(), true))
         m_detailOnPage = true;
 }
 
 void TReportEngine::startPage()
 {
     m_page = TPage();
-    m_page.size = Setup.PageSize();
+    m_page.size = m_setup.PageSize();
     m_pageOpen = true;
     m_detailOnPage = false;
     m_column = 0;
-    m_y = Setup.TopMargin;
+    m_y = m_setup.TopMargin;
     m_events.StartPage();
-    printChain(PageHeader, Setup.LeftMargin, Setup.PrintableWidth(), false);
+    printChain(m_pageHeader, m_setup.LeftMargin, m_setup.PrintableWidth(), false);
     m_columnTop = m_y;
     m_footerSpace = footerHeight();
 }
@@ -179,7 +179,7 @@ void TReportEngine::startPage()
 int TReportEngine::footerHeight() const
 {
     int height = 0;
-    for (TBand *band = PageFooter; band; band = band->Child)
+    for (TBand *band = m_pageFooter; band; band = band->Child)
         if (band->Enabled)
             height += band->Height;
     return height;
@@ -189,13 +189,13 @@ void TReportEngine::RecomputeFooterSpace() { m_footerSpace = footerHeight(); }
 
 int TReportEngine::bottomLimit() const
 {
-    return Setup.PageLength() - Setup.BottomMargin - m_footerSpace;
+    return m_setup.PageLength() - m_setup.BottomMargin - m_footerSpace;
 }
 
 void TReportEngine::closePage()
 {
-    m_y = Setup.PageLength() - Setup.BottomMargin - footerHeight();
-    printChain(PageFooter, Setup.LeftMargin, Setup.PrintableWidth(), false);
+    m_y = m_setup.PageLength() - m_setup.BottomMargin - footerHeight();
+    printChain(m_pageFooter, m_setup.LeftMargin, m_setup.PrintableWidth(), false);
     m_store.AddPage(m_page);
     m_page = TPage();
     m_pageOpen = false;
@@ -212,7 +212,7 @@ void TReportEngine::NextColumn()
 {
     if (!m_pageOpen)
         return;
-    if (m_column + 1 < Setup.ColumnCount()) {
+    if (m_column + 1 < m_setup.ColumnCount()) {
         ++m_column;
         m_y = m_columnTop;
     } else {

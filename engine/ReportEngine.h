@@ -30,9 +30,15 @@ class TReportEngine
 public:
     TReportEngine(TPageStore &store, TReportEvents &events);
 
-    TPageSetup Setup;
-    TBand *PageHeader = nullptr; // with its child chain
-    TBand *PageFooter = nullptr; // with its child chain
+    // Paper, margins and page columns; set before the first band prints.
+    const TPageSetup &Setup() const { return m_setup; }
+    void SetPageSetup(const TPageSetup &setup) { m_setup = setup; }
+    // The bands that start and close every page, each with its child chain; null for none.
+    void SetPageBands(TBand *pageHeader, TBand *pageFooter)
+    {
+        m_pageHeader = pageHeader;
+        m_pageFooter = pageFooter;
+    }
 
     // Prints a detail band and then its children, each as its before-print event allows.
     void PrintBand(TBand &band);
@@ -64,6 +70,9 @@ private:
 
     TPageStore &m_store;
     TReportEvents &m_events;
+    TPageSetup m_setup;
+    TBand *m_pageHeader = nullptr;
+    TBand *m_pageFooter = nullptr;
     TPage m_page;
     bool m_pageOpen = false;
     bool m_detailOnPage = false;

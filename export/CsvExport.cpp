@@ -39,46 +39,46 @@ bool TCsvExport::HandleRecord(int code, const QByteArray &rest, QByteArrayView &
         line = QByteArrayView(m_line.data(), qsizetype(m_line.size()));
         return true;
     case rcTitles:
-        if (rest.isEmpty() || !Options.WritesHeader(htFieldsHeader))
+        if (rest.isEmpty() || !m_options.WritesHeader(htFieldsHeader))
             return false;
         buildLine(rest, rcTitles, m_line);
         line = QByteArrayView(m_line.data(), qsizetype(m_line.size()));
         return true;
     case rcTotals:
-        if (rest.size() < 3 || !Options.IncludeSummaryLine)
+        if (rest.size() < 3 || !m_options.IncludeSummaryLine)
             return false;
         return totalsLine(rest, line);
     case rcTotalCaption: {
         QByteArray caption;
         for (int i = 0; i < 6; ++i)
             caption = NextField(fields);
-        if (!TotalsCaption.isEmpty())
-            TotalsCaption += ' ';
-        TotalsCaption += caption;
+        if (!m_totalsCaption.isEmpty())
+            m_totalsCaption += ' ';
+        m_totalsCaption += caption;
         return false;
     }
     case rcTitleColumnCount:
         // The title arrays hold ten columns; a larger count uses those ten.
-        TitleColumnCount = std::clamp(NextInt(fields), 0, kMaxTitleColumns);
+        m_titleColumnCount = std::clamp(NextInt(fields), 0, kMaxTitleColumns);
         return false;
     case rcTitleColumnCaptions:
-        for (int i = 1; i <= TitleColumnCount; ++i)
-            TitleCaptions[i] = NextField(fields).left(kMaxTitleColumnLength);
+        for (int i = 1; i <= m_titleColumnCount; ++i)
+            m_titleCaptions[i] = NextField(fields).left(kMaxTitleColumnLength);
         return false;
     case rcTitleColumnValue: {
-        TotalsCaption.clear();
+        m_totalsCaption.clear();
         const int n = NextInt(fields);
         const QByteArray value = NextField(fields).left(kMaxTitleColumnLength);
         if (n >= 1 && n <= kMaxTitleColumns)
-            TitleValues[n] = value;
+            m_titleValues[n] = value;
         return false;
     }
     case rcClearTitleColumns:
-        for (QByteArray &value : TitleValues)
+        for (QByteArray &value : m_titleValues)
             value.clear();
         return false;
     case rcReportHeaderLine:
-        if (rest.isEmpty() || !Options.WritesHeader(htReportHeader))
+        if (rest.isEmpty() || !m_options.WritesHeader(htReportHeader))
             return false;
         for (int i = 0; i < 4; ++i)
             NextField(fields);
@@ -88,8 +88,8 @@ bool TCsvExport::HandleRecord(int code, const QByteArray &rest, QByteArrayView &
     case rcCsvFormats:
         for (int i = 1; i <= kMaxExportColumns; ++i) {
             const QByteArray kind = NextField(fields);
-            Options.Columns[i].Kind = kind.isEmpty() ? char(0) : kind[0];
-            Options.Columns[i].Width = quint8(NextInt(fields));
+            m_options.Columns[i].Kind = kind.isEmpty() ? char(0) : kind[0];
+            m_options.Columns[i].Width = quint8(NextInt(fields));
         }
         return false;
     default:
@@ -105,23 +105,23 @@ bool TCsvExport::HandleRecord(int code, const QByteArray &rest, QByteArrayView &
 bool TCsvExport::totalsLine(QByteArray rest, QByteArrayView &line)
 {
     NextField(rest); // the rule flag
-    const QByteArray commas(TitleColumnCount, ',');
+    const QByteArray commas(m_titleColumnCount, ',');
     QByteArray text;
     if (rest.startsWith('"')) {
-        QByteArray caption = QuoteCsvField(TotalsCaption);
+        QByteArray caption = QuoteCsvField(m_totalsCaption);
         caption.chop(1); // the caption opens the quoted first total
         text = commas + caption + ' ' + rest.mid(1);
-    } else if (TitleColumnCount == 0 && !rest.startsWith(',') && !NextFieldPeek(rest).isEmpty()) {
+    } else if (m_titleColumnCount == 0 && !rest.startsWith(',') && !NextFieldPeek(rest).isEmpty()) {
         QByteArray remaining = rest;
         const QByteArray first = NextField(remaining);
-        const QByteArray joined = TotalsCaption.isEmpty() ? first : TotalsCaption + ' ' + first;
+        const QByteArray joined = m_totalsCaption.isEmpty() ? first : m_totalsCaption + ' ' + first;
         text = QuoteCsvField(joined) + (rest.contains(',') ? "," + remaining : QByteArray());
     } else {
-        text = QuoteCsvField(TotalsCaption) + commas + rest;
+        text = QuoteCsvField(m_totalsCaption) + commas + rest;
     }
     buildLine(text, rcTotals, m_line);
     line = QByteArrayView(m_line.data(), qsizetype(m_line.size()));
-    TotalsCaption.clear();
+    m_totalsCaption.clear();
     return true;
 }
 
@@ -134,22 +134,22 @@ QByteArray TCsvExport::BuildCsvLine(const QByteArray &fields, int recordCode) co
 void TCsvExport::buildLine(QByteArrayView fields, int recordCode, std::string &line) const
 {
     line.clear();
-    if (Options.WritesHeader(htReportHeader))
-        line += Options.Delimiter;
+    if (m_options.WritesHeader(htReportHeader))
+        line += m_options.Delimiter;
     int n = 1;
     // Title columns go in front: their values on data rows, their captions on other lines.
-    if (TitleColumnCount > 0 && recordCode != rcTotals) {
-        const auto &titles = recordCode == rcData ? TitleValues : TitleCaptions;
-        for (int i = 1; i <= TitleColumnCount; ++i) {
+    if (m_titleColumnCount > 0 && recordCode != rcTotals) {
+        const auto &titles = recordCode == rcData ? m_titleValues : m_titleCaptions;
+        for (int i = 1; i <= m_titleColumnCount; ++i) {
             appendField(line, titles[i], n++, recordCode);
-            line += Options.Delimiter;
+            line += m_options.Delimiter;
         }
     }
     TFieldCursor cursor(fields);
     do {
         appendField(line, cursor.Next(m_scratch), n++, recordCode);
         if (cursor.HasRest())
-            line += Options.Delimiter;
+            line += m_options.Delimiter;
     } while (cursor.HasRest());
 }
 
@@ -170,7 +170,7 @@ void TCsvExport::appendField(std::string &line, QByteArrayView field, int n, int
     // rewritten in place.
     const size_t start = line.size();
     const TColumnFormat format = (recordCode != rcTitles && n >= 1 && n <= kMaxExportColumns)
-        ? Options.Columns[n] : TColumnFormat();
+        ? m_options.Columns[n] : TColumnFormat();
     const qsizetype w = format.Width;
     if (format.Kind == 'L' && length > w) {
         end = begin + w;
@@ -186,19 +186,19 @@ void TCsvExport::appendField(std::string &line, QByteArrayView field, int n, int
         line.append(size_t(w - length), ' ');
     // "|" inside the text becomes a space; a delimiter in the field asks for quotes. The
     // padding holds only spaces or zeros.
-    const char delimiter = Options.Delimiter;
+    const char delimiter = m_options.Delimiter;
     const char padding = format.Kind == 'Z' ? '0' : ' ';
-    bool quote = Options.ForceQuote || ((textStart > start || line.size() > textEnd) && delimiter == padding);
+    bool quote = m_options.ForceQuote || ((textStart > start || line.size() > textEnd) && delimiter == padding);
     for (char *c = line.data() + textStart, *last = line.data() + textEnd; c < last; ++c) {
         if (*c == '|')
             *c = ' ';
         quote |= *c == delimiter;
     }
-    if (Options.AsciiDos) {
+    if (m_options.AsciiDos) {
         const QByteArray visual = StripSeparators(ToVisual(QByteArray(line.data() + start, qsizetype(line.size() - start))));
         line.resize(start);
         line.append(visual.constData(), size_t(visual.size()));
-        quote = Options.ForceQuote || line.find(delimiter, start) != std::string::npos;
+        quote = m_options.ForceQuote || line.find(delimiter, start) != std::string::npos;
     }
     if (quote) {
         std::string &text = m_field;
@@ -218,7 +218,7 @@ QByteArray TCsvExport::FormatColumn(const QByteArray &text, int columnNumber) co
 {
     if (columnNumber < 1 || columnNumber > kMaxExportColumns)
         return text;
-    const TColumnFormat &format = Options.Columns[columnNumber];
+    const TColumnFormat &format = m_options.Columns[columnNumber];
     const qsizetype w = format.Width;
     switch (format.Kind) {
     case 'L':

@@ -14,7 +14,7 @@ inline constexpr int kMaxTitleColumnLength = 50;
 class TCsvExport
 {
 public:
-    explicit TCsvExport(const TExportOptions &options) : Options(options) {}
+    explicit TCsvExport(const TExportOptions &options) : m_options(options) {}
 
     // Acts on one record; true when it gives a line to write (in line, without line end;
     // the view stays valid until the next call).
@@ -28,16 +28,19 @@ public:
     // "Z" padded with zeros; columns above 30 and other kinds stay as they are.
     QByteArray FormatColumn(const QByteArray &text, int columnNumber) const;
 
-    TExportOptions Options;
-    int TitleColumnCount = 0;
-    std::array<QByteArray, kMaxTitleColumns + 1> TitleCaptions; // numbered from 1
-    std::array<QByteArray, kMaxTitleColumns + 1> TitleValues;
-    QByteArray TotalsCaption;
+    // Title columns in front of every line (record 350), 0 to kMaxTitleColumns.
+    int TitleColumnCount() const { return m_titleColumnCount; }
 
 private:
     bool totalsLine(QByteArray rest, QByteArrayView &line);
     void buildLine(QByteArrayView fields, int recordCode, std::string &line) const;
     void appendField(std::string &line, QByteArrayView field, int n, int recordCode) const;
+
+    TExportOptions m_options;
+    int m_titleColumnCount = 0;
+    std::array<QByteArray, kMaxTitleColumns + 1> m_titleCaptions; // numbered from 1
+    std::array<QByteArray, kMaxTitleColumns + 1> m_titleValues;
+    QByteArray m_totalsCaption;
 
     // Reused between lines, so a long export does not allocate per field.
     mutable std::string m_line, m_field, m_scratch;

@@ -54,7 +54,7 @@ TExportStatus ExportReport(const QString &reportFile, const QString &target, con
     if (reader.ReadHeader()) {
         if (text) {
             TTxtPage page(writer, options);
-            page.ReportEmpty = empty;
+            page.SetReportEmpty(empty);
             completed = WalkRecords(reader, &progress, [&](int code, const QByteArray &rest) {
                 page.HandleRecord(code, rest);
             }) == TRecordWalk::End;

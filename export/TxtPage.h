@@ -30,16 +30,19 @@ public:
     void Finish();
 
     // The report has no data line; set before the first record.
-    bool ReportEmpty = false;
+    void SetReportEmpty(bool empty) { ReportEmpty = empty; }
 
     // Cell padding of column n (1-based) by its alignment letter.
     QByteArray PadCell(int column, const QByteArray &text) const;
 
+private:
     struct TColumn {
         int Width = 0;
         char Align = 'L';
     };
 
+    // What the records have set so far, and the page being filled.
+    bool ReportEmpty = false;
     TExportOptions Options;
     int PageNumber = 1;
     int ColumnCount = 0;
@@ -57,7 +60,6 @@ public:
     char UserDefRepeat = '9';
     char ReportStyle = '1';
 
-private:
     // Records.
     void columnWidths(QByteArray fields);
     void subHeaderWidths(QByteArray fields);
@@ -83,7 +85,7 @@ private:
     // Pages.
     void addLine(const QByteArray &line);
     int lineCount(bool withFooter) const;
-    bool headerOn() const { return HeaderBlock.Active && HeaderBlock.OnPage; }
+    bool headerOn() const { return HeaderBlock.Active() && HeaderBlock.OnPage(); }
     void pageFilled();
     void writePage();
     void endPage();

@@ -25,7 +25,7 @@ int TTxtPage::lineCount(bool withFooter) const
     if (!Options.DataOnly) {
         if (headerOn())
             count += HeaderBlock.LineCount() + 2;
-        if (!HeaderBlock.ReplacesReportHeader)
+        if (!HeaderBlock.ReplacesReportHeader())
             count += m_reportHeaderBlock.size() + 1;
         if (!m_subHeaderTable.isEmpty())
             count += m_subHeaderTable.size() + 1;
@@ -142,7 +142,7 @@ void TTxtPage::endPage()
     writePage();
     m_body.clear();
     m_pageEmpty = true;
-    HeaderBlock.OnPage = false;
+    HeaderBlock.SetOnPage(false);
     m_footerOverflow = false;
 }
 
@@ -151,7 +151,7 @@ void TTxtPage::startPage()
     m_body.clear();
     if (UserDefRepeat != '9') {
         m_pageEmpty = true;
-        HeaderBlock.OnPage = true;
+        HeaderBlock.SetOnPage(true);
         m_footerOverflow = false;
         m_sectionEnded = false;
     }
@@ -163,13 +163,13 @@ void TTxtPage::placeFooter()
         endPage();
         m_footerOverflow = true;
     }
-    FooterBlock.OnPage = true;
+    FooterBlock.SetOnPage(true);
 }
 
 void TTxtPage::writePage()
 {
-    const bool footerOn = FooterBlock.Active && FooterBlock.OnPage;
-    FooterBlock.OnPage = false; // the footer goes onto the page it was placed for only
+    const bool footerOn = FooterBlock.Active() && FooterBlock.OnPage();
+    FooterBlock.SetOnPage(false); // the footer goes onto the page it was placed for only
     if (m_body.isEmpty() && !Options.Continuous() && !m_footerOverflow)
         return;
     if (m_partsStale || m_subHeaderStale || !m_headerUsed)
@@ -193,7 +193,7 @@ void TTxtPage::writePage()
             m_target.WriteLine(" ");
             m_target.WriteLine(" ");
         }
-        if (!m_reportHeaderBlock.isEmpty() && !HeaderBlock.ReplacesReportHeader) {
+        if (!m_reportHeaderBlock.isEmpty() && !HeaderBlock.ReplacesReportHeader()) {
             for (const QByteArray &line : std::as_const(m_reportHeaderBlock))
                 m_target.WriteLine(line);
             m_target.WriteLine(" ");

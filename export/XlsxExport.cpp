@@ -267,7 +267,7 @@ TExportStatus ExportReportToXlsx(const QString &reportFile, const QString &targe
                     book.SetColumnWidths(columnWidths(rest));
                 if (!csv.HandleRecord(code, rest, line))
                     return;
-                book.FrontColumns = (csvOptions.WritesHeader(htReportHeader) ? 1 : 0) + csv.TitleColumnCount;
+                book.FrontColumns = (csvOptions.WritesHeader(htReportHeader) ? 1 : 0) + csv.TitleColumnCount();
                 const TRowKind kind = code == rcTitles ? TRowKind::Titles
                                       : code == rcTotals ? TRowKind::Totals
                                       : code == rcReportHeaderLine ? TRowKind::Header

@@ -21,10 +21,51 @@ TPageData::TPageData(int) {}
 int TPageData::AddPoint()
 {
     ++m_points;
-    Label1.append(QString());
-    Label2.append(QString());
+    m_label1.append(QString());
+    m_label2.append(QString());
     m_values.resize(m_values.size() + 49, 0.0);
     return m_points;
+}
+
+const QString &TPageData::Label(int which, int point) const
+{
+    return (which == 2 ? m_label2 : m_label1)[point - 1];
+}
+
+void TPageData::SetLabel(int which, int point, const QString &text)
+{
+    (which == 2 ? m_label2 : m_label1)[point - 1] = text;
+}
+
+void TPageData::AddHeaderLine(const QString &text, int limit)
+{
+    if (m_headerLines.size() < limit)
+        m_headerLines.append(text);
+}
+
+void TPageData::AddSubHeaderLine(const QString &text, int limit)
+{
+    if (m_subHeaderLines.size() < limit)
+        m_subHeaderLines.append(text);
+}
+
+void TPageData::AppendHeaderLinesOf(const TPageData &other, int limit)
+{
+    m_headerLines += other.m_headerLines.mid(0, std::max<qsizetype>(limit - m_headerLines.size(), 0));
+}
+
+void TPageData::ReplaceHeaderLine(int n, const QString &text)
+{
+    if (n >= 1 && n <= m_headerLines.size())
+        m_headerLines[n - 1] = text;
+}
+
+void TPageData::InheritTitlesFrom(const TPageData &first)
+{
+    if (m_headerLines.isEmpty())
+        m_headerLines = first.m_headerLines;
+    if (m_subHeaderLines.isEmpty())
+        m_subHeaderLines = first.m_subHeaderLines;
 }
 
 double TPageData::Value(int field, int column, int point) const
@@ -67,27 +108,29 @@ void TGraphData::handleDefinition(int code, QByteArray rest)
         for (int i = 0; i < 4; ++i)
             NextField(rest);
         const QString text = DecodeField(NextField(rest));
-        QStringList &lines = code == rcReportHeaderLine ? lastGroup().HeaderLines : lastGroup().SubHeaderLines;
-        if (!text.isEmpty() && lines.size() < kMaxHeaderLines)
-            lines.append(text);
+        if (!text.isEmpty()) {
+            if (code == rcReportHeaderLine)
+                lastGroup().AddHeaderLine(text, kMaxHeaderLines);
+            else
+                lastGroup().AddSubHeaderLine(text, kMaxHeaderLines);
+        }
         break;
     }
     case rcReplaceReportHeaderLine: {
         const int n = NextInt(rest, -1);
         const QString text = DecodeField(NextField(rest));
         if (m_groups.size() > 1) {
-            QStringList &lines = lastGroup().HeaderLines;
-            lines += m_groups[m_groups.size() - 2]->HeaderLines.mid(0, std::max<qsizetype>(kMaxHeaderLines - lines.size(), 0));
-            if (n >= 1 && n <= lines.size())
-                lines[n - 1] = text;
+            TPageData &last = lastGroup();
+            last.AppendHeaderLinesOf(*m_groups[m_groups.size() - 2], kMaxHeaderLines);
+            last.ReplaceHeaderLine(n, text);
         }
         break;
     }
     case rcClearReportHeader:
-        lastGroup().HeaderLines.clear();
+        lastGroup().ClearHeaderLines();
         break;
     case rcClearSubHeaderInfo:
-        lastGroup().SubHeaderLines.clear();
+        lastGroup().ClearSubHeaderLines();
         break;
     case grXField:
         if (m_xFieldCount < kMaxXFields) {
@@ -174,9 +217,9 @@ void TGraphData::addPoint(QByteArray rest)
         if (m_xFieldCount > 0 && field.isEmpty())
             field = missing;
         if (i == m_labelColumn1)
-            g.Label1[p - 1] = field;
+            g.SetLabel(1, p, field);
         else if (i == m_labelColumn2)
-            g.Label2[p - 1] = field;
+            g.SetLabel(2, p, field);
         for (int f = 0; f < m_yFieldCount; ++f) {
             const TYFieldDef &y = m_yFields[f];
             for (int c = 0; c < y.ColumnCount; ++c) {
@@ -210,11 +253,7 @@ void TGraphData::endSection()
 {
     if (!m_multiGroup)
         return;
-    TPageData &last = lastGroup();
-    if (last.HeaderLines.isEmpty())
-        last.HeaderLines = m_groups.front()->HeaderLines;
-    if (last.SubHeaderLines.isEmpty())
-        last.SubHeaderLines = m_groups.front()->SubHeaderLines;
+    lastGroup().InheritTitlesFrom(*m_groups.front());
     m_groups.push_back(std::make_unique<TPageData>());
 }
 
@@ -264,7 +303,7 @@ bool TGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
             if (pointSinceSection)
                 endSection();
             else
-                lastGroup().SubHeaderLines.clear();
+                lastGroup().ClearSubHeaderLines();
             pointSinceSection = false;
             break;
         case rcReportHeaderLine:
@@ -289,11 +328,8 @@ bool TGraphData::LoadFromFile(const QString &fileName, TProgressSink *progress)
             m_groups.pop_back();
         // The last section has no section end after it: it inherits the first group's
         // title lines like every other section.
-        TPageData &last = lastGroup();
-        if (m_groups.size() > 1 && last.HeaderLines.isEmpty())
-            last.HeaderLines = m_groups.front()->HeaderLines;
-        if (m_groups.size() > 1 && last.SubHeaderLines.isEmpty())
-            last.SubHeaderLines = m_groups.front()->SubHeaderLines;
+        if (m_groups.size() > 1)
+            lastGroup().InheritTitlesFrom(*m_groups.front());
     }
     m_current = 0;
     return !cancelled;
@@ -320,7 +356,7 @@ int TGraphData::PointCount() const { return group().PointCount(); }
 
 void TGraphData::HeaderLines(QStringList &lines) const
 {
-    lines = group().HeaderLines + group().SubHeaderLines;
+    lines = group().HeaderLines() + group().SubHeaderLines();
 }
 
 double TGraphData::MaxValue(int f) const { return f >= 1 && f <= m_yFieldCount ? group().Maximum(f) : 0; }
@@ -337,28 +373,28 @@ QString TGraphData::Label(int x, int p, bool both) const
     const TPageData &g = group();
     if (x < 1 || x > m_xFieldCount || p < 1 || p > g.PointCount())
         return QString();
-    const QString &one = g.Label1[p - 1];
+    const QString &one = g.Label(1, p);
     if (!both)
         return one.trimmed();
-    const QString &two = g.Label2[p - 1];
+    const QString &two = g.Label(2, p);
     return (m_rightToLeft ? two + QLatin1Char(' ') + one : one + QLatin1Char(' ') + two).trimmed();
 }
 
-void TGraphData::ResetCursor() { group().Cursor = 1; }
+void TGraphData::ResetCursor() { group().SetCursor(1); }
 void TGraphData::NextPoint()
 {
-    if (group().Cursor <= PointCount())
-        ++group().Cursor;
+    if (group().Cursor() <= PointCount())
+        group().SetCursor(group().Cursor() + 1);
 }
-int TGraphData::CursorPoint() const { return group().Cursor; }
+int TGraphData::CursorPoint() const { return group().Cursor(); }
 void TGraphData::SetCursor(int n)
 {
     if (n >= 1 && n <= PointCount())
-        group().Cursor = n;
+        group().SetCursor(n);
 }
-bool TGraphData::CursorValid() const { return group().Cursor >= 1 && group().Cursor <= PointCount(); }
-double TGraphData::CursorValue(int f, int c) const { return CursorValid() ? Value(f, c, group().Cursor) : 0; }
-QString TGraphData::CursorLabel(int x, bool both) const { return CursorValid() ? Label(x, group().Cursor, both) : QString(); }
+bool TGraphData::CursorValid() const { return group().Cursor() >= 1 && group().Cursor() <= PointCount(); }
+double TGraphData::CursorValue(int f, int c) const { return CursorValid() ? Value(f, c, group().Cursor()) : 0; }
+QString TGraphData::CursorLabel(int x, bool both) const { return CursorValid() ? Label(x, group().Cursor(), both) : QString(); }
 
 QString TGraphData::FormatValue(int f, double x) const { return FormatByKind(m_formatter, YFieldKind(f), x); }
 

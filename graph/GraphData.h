@@ -20,10 +20,6 @@ class TPageData
 public:
     explicit TPageData(int yFieldCapacity = 7);
 
-    // Label 1 and label 2 of each point (index 0 = point 1); all X fields share them.
-    QStringList Label1, Label2;
-    QStringList HeaderLines, SubHeaderLines;
-
     int PointCount() const { return m_points; }
     // Appends a point with empty labels and zero values; returns its number (from 1).
     int AddPoint();
@@ -31,10 +27,34 @@ public:
     void SetValue(int field, int column, int point, double value);
     double Maximum(int field) const { return field >= 1 && field <= 7 ? m_max[field - 1] : 0; }
 
-    int Cursor = 1;
+    // Label 1 or 2 of a point (from 1); all X fields share them.
+    const QString &Label(int which, int point) const;
+    void SetLabel(int which, int point, const QString &text);
+
+    // The report header and sub-header lines shown above the group's chart.
+    const QStringList &HeaderLines() const { return m_headerLines; }
+    const QStringList &SubHeaderLines() const { return m_subHeaderLines; }
+    // A line is added while fewer than limit lines are there.
+    void AddHeaderLine(const QString &text, int limit);
+    void AddSubHeaderLine(const QString &text, int limit);
+    // Appends another group's header lines, up to limit lines in all.
+    void AppendHeaderLinesOf(const TPageData &other, int limit);
+    // Header line n (from 1) becomes text; other numbers are ignored.
+    void ReplaceHeaderLine(int n, const QString &text);
+    void ClearHeaderLines() { m_headerLines.clear(); }
+    void ClearSubHeaderLines() { m_subHeaderLines.clear(); }
+    // A group without title lines of its own shows the first group's.
+    void InheritTitlesFrom(const TPageData &first);
+
+    // The current point (from 1) of the group's cursor.
+    int Cursor() const { return m_cursor; }
+    void SetCursor(int point) { m_cursor = point; }
 
 private:
     int m_points = 0;
+    QStringList m_label1, m_label2; // index 0 = point 1
+    QStringList m_headerLines, m_subHeaderLines;
+    int m_cursor = 1;
     // Seven columns of each Y field per point, in point order.
     std::vector<double> m_values;
     double m_max[7] = {0, 0, 0, 0, 0, 0, 0};

@@ -51,8 +51,8 @@ int TPageData::FindOrAddRow(const QString &rowKey)
 void TPageData::SetRowValue(int row, int y, double x)
 {
     m_values[size_t(row)].Set(y, x);
-    if (y >= 1 && y <= 5 && x > Maxima.Get(y))
-        Maxima.Set(y, x);
+    if (y >= 1 && y <= 5 && x > m_maxima.Get(y))
+        m_maxima.Set(y, x);
 }
 
 void TPageData::SetValue(const QString &rowKey, int y, double x) { SetRowValue(FindOrAddRow(rowKey), y, x); }
@@ -137,7 +137,7 @@ QString TCustomGraphData::PageLabel(int page, int x, bool withTitle, bool both) 
     if (!p || !item)
         return QString();
     auto part = [&](int column) {
-        return column >= 0 && column < p->KeyParts.size() ? p->KeyParts[column] : QString();
+        return column >= 0 && column < p->KeyParts().size() ? p->KeyParts()[column] : QString();
     };
     QString label = item->LabelColumn1 == -1 ? QString() : part(item->LabelColumn1);
     if (both && item->LabelColumn2 != -1)
@@ -167,7 +167,7 @@ double TCustomGraphData::MultiYMax(int m, int page) const
         return 0;
     double max = 0;
     for (int y : item->YFields)
-        max = std::max(max, p->Maxima.Get(y));
+        max = std::max(max, p->Maxima().Get(y));
     return max;
 }
 
@@ -298,8 +298,7 @@ void TTrafficGraphData::addRecord(QByteArrayView line)
     const QByteArray rowBytes = n >= 1 ? fields.Next().toByteArray() : QByteArray();
     if (rowBytes.isEmpty())
         return;
-    if (page.KeyParts.isEmpty())
-        page.KeyParts = m_lastParts;
+    page.SetKeyPartsOnce(m_lastParts);
     const int row = page.FindOrAddRow(rowKeyText(rowBytes));
     for (int c = n + 1; !fields.AtEnd(); ++c) {
         const QByteArrayView bytes = fields.Next();

@@ -38,8 +38,15 @@ public:
     // The row of that key, or -1.
     int IndexOf(const QString &rowKey) const;
     // Entry 0 empty, 1..N-1 the leading fields of the page's first data record.
-    QStringList KeyParts;
-    TYValues Maxima;
+    const QStringList &KeyParts() const { return m_keyParts; }
+    // Kept from the first record that sets them.
+    void SetKeyPartsOnce(const QStringList &parts)
+    {
+        if (m_keyParts.isEmpty())
+            m_keyParts = parts;
+    }
+    // The largest value of each Y field on the page (0 when all are below).
+    const TYValues &Maxima() const { return m_maxima; }
 
     // Finds or appends the row; for readers that set several values of one row.
     int FindOrAddRow(const QString &rowKey);
@@ -49,6 +56,8 @@ private:
     std::vector<QString> m_keys;
     std::vector<TYValues> m_values;
     QHash<QString, int> m_index; // folded key -> row, built once a page grows past a few rows
+    QStringList m_keyParts;
+    TYValues m_maxima;
 };
 
 } // namespace TrafficPages

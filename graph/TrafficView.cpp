@@ -269,7 +269,7 @@ void TTrafficView::ApplyAll()
                     width = std::max(width, fm.horizontalAdvance(p.label));
         } else if (page) {
             for (int y = 1; y <= m_data.YFields().Count(); ++y)
-                width = std::max(width, fm.horizontalAdvance(m_data.FormatValue(y, page->Maxima.Get(y))));
+                width = std::max(width, fm.horizontalAdvance(m_data.FormatValue(y, page->Maxima().Get(y))));
         }
         m_model.leftAxis.labelWidth = int(std::ceil(width + fm.horizontalAdvance(QLatin1Char('W'))));
     }

@@ -62,31 +62,31 @@ THeaderFooterAlign HeaderFooterAlign(TAlignment alignment)
 
 void THeaderFooter::AddLine(const QByteArray &text)
 {
-    if (RawLines.size() < kMaxBlockLines)
-        RawLines.append(text.left(kMaxExpandedLine));
+    if (m_rawLines.size() < kMaxBlockLines)
+        m_rawLines.append(text.left(kMaxExpandedLine));
 }
 
 void THeaderFooter::SetMacro(const QByteArray &name, const QByteArray &value)
 {
     const QByteArray stored = value.isEmpty() ? QByteArray(" ") : value.left(kMaxExpandedLine);
-    for (auto &macro : Macros) {
+    for (auto &macro : m_macros) {
         if (macro.first.size() == name.size() && sameIgnoringCase(macro.first.constData(), name.constData(), name.size())) {
             macro.second = stored;
             return;
         }
     }
-    if (Macros.size() < kMaxBlockMacros)
-        Macros.append({name.left(kMaxExpandedLine), stored});
+    if (m_macros.size() < kMaxBlockMacros)
+        m_macros.append({name.left(kMaxExpandedLine), stored});
 }
 
 void THeaderFooter::Expand()
 {
-    Lines = RawLines;
+    m_lines = m_rawLines;
     qsizetype left = kMaxExpandedBlock;
-    for (QByteArray &line : Lines) {
+    for (QByteArray &line : m_lines) {
         const qsizetype limit = std::min(kMaxExpandedLine, left);
         line.truncate(limit);
-        for (const auto &macro : Macros)
+        for (const auto &macro : m_macros)
             line = replaceIgnoringCase(line, macro.first, macro.second, limit);
         left -= line.size();
     }
@@ -95,65 +95,65 @@ void THeaderFooter::Expand()
 void THeaderFooter::GetLines(QList<QByteArray> &target)
 {
     Expand();
-    target = Lines;
+    target = m_lines;
 }
 
 QList<QByteArray> THeaderFooter::RenderText(bool asciiDos)
 {
     TRendered &r = m_rendered;
-    if (r.AsciiDos == asciiDos && r.PageWidth == PageWidth && r.BlockAlign == BlockAlign && r.LineAlign == LineAlign
-        && r.RawLines == RawLines && r.Macros == Macros) {
-        MaxLength = r.MaxLength;
+    if (r.AsciiDos == asciiDos && r.PageWidth == m_pageWidth && r.BlockAlign == m_blockAlign && r.LineAlign == m_lineAlign
+        && r.RawLines == m_rawLines && r.Macros == m_macros) {
+        m_maxLength = r.MaxLength;
         return r.Out;
     }
     Expand();
     QList<QByteArray> pieces;
-    for (const QByteArray &line : std::as_const(Lines)) {
-        if (PageWidth <= 0 || line.size() <= PageWidth) {
+    for (const QByteArray &line : std::as_const(m_lines)) {
+        if (m_pageWidth <= 0 || line.size() <= m_pageWidth) {
             pieces.append(line);
             continue;
         }
-        for (qsizetype at = 0; at < line.size(); at += PageWidth)
-            pieces.append(line.mid(at, PageWidth));
+        for (qsizetype at = 0; at < line.size(); at += m_pageWidth)
+            pieces.append(line.mid(at, m_pageWidth));
     }
-    MaxLength = 0;
+    m_maxLength = 0;
     for (const QByteArray &piece : std::as_const(pieces))
-        MaxLength = std::max(MaxLength, int(piece.size()));
+        m_maxLength = std::max(m_maxLength, int(piece.size()));
 
     QList<QByteArray> out;
     out.reserve(pieces.size());
     for (const QByteArray &raw : std::as_const(pieces)) {
         const QByteArray piece = asciiDos ? StripSeparators(ToVisual(raw)) : raw;
         const int length = int(piece.size());
-        const int f = PageWidth - length;
-        const int s = MaxLength - length;
-        const int m = half(PageWidth - MaxLength);
+        const int f = m_pageWidth - length;
+        const int s = m_maxLength - length;
+        const int m = half(m_pageWidth - m_maxLength);
         int indent = 0;
-        switch (BlockAlign) {
+        switch (m_blockAlign) {
         case haRight:
-            indent = LineAlign == haRight ? f : LineAlign == haCenter ? half(s) + f - s : f - s;
+            indent = m_lineAlign == haRight ? f : m_lineAlign == haCenter ? half(s) + f - s : f - s;
             break;
         case haCenter:
-            indent = LineAlign == haRight ? m + s : LineAlign == haCenter ? half(f) : m;
+            indent = m_lineAlign == haRight ? m + s : m_lineAlign == haCenter ? half(f) : m;
             break;
         default:
-            indent = LineAlign == haRight ? s : LineAlign == haCenter ? half(s) : 0;
+            indent = m_lineAlign == haRight ? s : m_lineAlign == haCenter ? half(s) : 0;
             break;
         }
         out.append(QByteArray(std::max(indent, 0), ' ') + piece);
     }
-    r = {RawLines, Macros, BlockAlign, LineAlign, PageWidth, asciiDos, out, MaxLength};
+    r = {m_rawLines, m_macros, m_blockAlign, m_lineAlign, m_pageWidth, asciiDos, out, m_maxLength};
     return out;
 }
 
 void THeaderFooter::ApplyStyleRecord(QByteArray rest, bool withReplaceFlag, bool rightToLeft)
 {
-    Active = true;
+    m_active = true;
     if (withReplaceFlag)
-        ReplacesReportHeader = NextField(rest).toUpper() == "Y";
-    BlockAlign = HeaderFooterAlign(AlignmentFromLetter(NextField(rest), rightToLeft));
-    TextAlignment = AlignmentFromLetter(NextField(rest), rightToLeft);
-    LineAlign = HeaderFooterAlign(TextAlignment);
+        m_replacesReportHeader = NextField(rest).toUpper() == "Y";
+    m_blockAlign = HeaderFooterAlign(AlignmentFromLetter(NextField(rest), rightToLeft));
+    m_textAlignment = AlignmentFromLetter(NextField(rest), rightToLeft);
+    m_lineAlign = HeaderFooterAlign(m_textAlignment);
     TFontSpec font;
     font.name = FromWin1255(NextField(rest));
     font.size = NextFontSize(rest, 10);
@@ -161,7 +161,7 @@ void THeaderFooter::ApplyStyleRecord(QByteArray rest, bool withReplaceFlag, bool
     font.italic = NextFlag(rest);
     font.underline = NextFlag(rest);
     font.color = ParseColor(QString::fromLatin1(NextField(rest)), 0);
-    Font = font;
+    m_font = font;
 }
 
 bool TUserDefinedBlocks::HandleRecord(int code, const QByteArray &rest, bool rightToLeft)

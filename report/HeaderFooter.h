@@ -26,29 +26,31 @@ THeaderFooterAlign HeaderFooterAlign(TAlignment alignment);
 class THeaderFooter
 {
 public:
-    bool Active = false;               // declared by its style record (570 or 580)
-    bool ReplacesReportHeader = false; // header block only: the report header is not printed
-    QList<QByteArray> RawLines;        // as received (571 / 581)
-    QList<QPair<QByteArray, QByteArray>> Macros; // name, value; in the order first set
-    QList<QByteArray> Lines;           // RawLines after macro substitution
-    int BlockAlign = haLeft;           // where the whole block sits
-    int LineAlign = haLeft;            // how each line sits inside the block (the text alignment)
-    int PageWidth = 0;                 // text pages: line width limit in characters
-    int MaxLength = 0;                 // text pages: longest rendered line
-    bool OnPage = false;               // text pages: print the block on the page being built
+    bool Active() const { return m_active; }                             // declared by its style record (570 or 580)
+    bool ReplacesReportHeader() const { return m_replacesReportHeader; } // header block only: the report header is not printed
+    const QList<QByteArray> &RawLines() const { return m_rawLines; }     // as received (571 / 581)
+    const QList<QPair<QByteArray, QByteArray>> &Macros() const { return m_macros; } // name, value; in the order first set
+    const QList<QByteArray> &Lines() const { return m_lines; }           // RawLines after macro substitution
+    int BlockAlign() const { return m_blockAlign; }                      // where the whole block sits
+    int LineAlign() const { return m_lineAlign; }                        // how each line sits inside the block
+    int PageWidth() const { return m_pageWidth; }                        // text pages: line width limit in characters
+    int MaxLength() const { return m_maxLength; }                        // text pages: longest rendered line
+    // Text pages: print the block on the page being built.
+    bool OnPage() const { return m_onPage; }
+    void SetOnPage(bool onPage) { m_onPage = onPage; }
 
     // The style fields of records 570 / 580 (drawn reports use them).
-    TFontSpec Font;
-    TAlignment TextAlignment = TAlignment::Left; // decoded text alignment letter
+    const TFontSpec &Font() const { return m_font; }
+    TAlignment TextAlignment() const { return m_textAlignment; } // decoded text alignment letter
 
     // Up to kMaxBlockLines lines, each cut at kMaxExpandedLine bytes.
     void AddLine(const QByteArray &text);
     // An empty value becomes one space; an existing name (any letter case) gets the new value.
     // Names past kMaxBlockMacros are ignored.
     void SetMacro(const QByteArray &name, const QByteArray &value);
-    void SetBlockAlign(int align) { BlockAlign = align; }
-    void SetLineAlign(int align) { LineAlign = align; }
-    void SetPageWidth(int width) { PageWidth = width; }
+    void SetBlockAlign(int align) { m_blockAlign = align; }
+    void SetLineAlign(int align) { m_lineAlign = align; }
+    void SetPageWidth(int width) { m_pageWidth = width; }
 
     // Lines := RawLines with every macro name replaced by its value, letter case ignored,
     // wherever it occurs (inside words too), macros applied in their order. A line stops at
@@ -56,7 +58,7 @@ public:
     void Expand();
     void GetLines(QList<QByteArray> &target);
     // Expansion keeps the number of lines.
-    int LineCount() const { return int(RawLines.size()); }
+    int LineCount() const { return int(m_rawLines.size()); }
 
     // The block as fixed-width text lines: expanded, lines longer than PageWidth cut into
     // pieces, each piece indented by the block and line alignment. With asciiDos the pieces
@@ -70,6 +72,19 @@ public:
     void ApplyLineRecord(QByteArray rest) { AddLine(NextField(rest)); }
 
 private:
+    bool m_active = false;
+    bool m_replacesReportHeader = false;
+    QList<QByteArray> m_rawLines;
+    QList<QPair<QByteArray, QByteArray>> m_macros;
+    QList<QByteArray> m_lines;
+    int m_blockAlign = haLeft;
+    int m_lineAlign = haLeft;
+    int m_pageWidth = 0;
+    int m_maxLength = 0;
+    bool m_onPage = false;
+    TFontSpec m_font;
+    TAlignment m_textAlignment = TAlignment::Left;
+
     // What RenderText last made, and from what: every page asks for the same block again.
     struct TRendered {
         QList<QByteArray> RawLines;

@@ -264,10 +264,10 @@ void TPageHeader::DoClearSubHeader()
 void TPageHeader::ApplyBlockStyle(TBandItem &memo, const THeaderFooter &block)
 {
     memo.Top = 0;
-    memo.Font = block.Font;
+    memo.Font = block.Font();
     memo.Font.size = qBound(1, memo.Font.size, 500);
     memo.RightToLeft = m_page.RightToLeft;
-    memo.Alignment = m_page.RightToLeft ? mirrored(block.TextAlignment) : block.TextAlignment;
+    memo.Alignment = m_page.RightToLeft ? mirrored(block.TextAlignment()) : block.TextAlignment();
 }
 
 void TPageHeader::DoUserDefRecord(int code, const QByteArray &rest)
@@ -325,9 +325,9 @@ void TPageHeader::PlaceBlock(TBandItem &memo, THeaderFooter &block)
     const int w = int(std::ceil(widest)) + 1;
     const int bandWidth = m_page.PageSetup.ColumnWidth();
     int left = 0;
-    if (block.BlockAlign == haRight)
+    if (block.BlockAlign() == haRight)
         left = bandWidth - w + 1;
-    else if (block.BlockAlign == haCenter)
+    else if (block.BlockAlign() == haCenter)
         left = (bandWidth - w) / 2 + 1;
     memo.Left = left;
     memo.Width = w;

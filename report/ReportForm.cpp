@@ -139,8 +139,8 @@ void TfrmReport::GeneratePages(TPageStore &store, TReportRunObserver &observer)
 {
     TReportEngine engine(store, m_run);
     m_run.Begin(engine);
-    store.Title = QFileInfo(m_fileName).completeBaseName();
-    store.Orientation = m_page.PageSetup.Orientation;
+    store.SetTitle(QFileInfo(m_fileName).completeBaseName());
+    store.SetOrientation(m_page.PageSetup.Orientation);
     store.SetTemporaryFolder(m_temporaryFolder);
     if (!m_header.Settings().BuildPageHeader || m_header.SavedStyleRecords().isEmpty())
         WritePageHeaderRecords();

@@ -61,9 +61,8 @@ void TReportRun::Begin(TReportEngine &engine)
     m_page.PageSetup.Columns = m_flags.PageColumns;
     m_page.PageSetup.ColumnSpacing = m_flags.PageColumns > 1 ? kColumnGap : 0;
     m_page.PageSetup.ColumnsRightToLeft = m_page.RightToLeft;
-    engine.Setup = m_page.PageSetup;
-    engine.PageHeader = &m_header.bndHeaderInfo();
-    engine.PageFooter = &m_header.bndFooterInfo();
+    engine.SetPageSetup(m_page.PageSetup);
+    engine.SetPageBands(&m_header.bndHeaderInfo(), &m_header.bndFooterInfo());
     m_engine = &engine;
     m_header.AttachEngine(&engine);
     m_flags.ShadeCounter = -1;
@@ -170,17 +169,17 @@ bool TReportRun::BeforePrint(TBand &band)
     if (&band == &h.bndUserHeader())
         return h.Settings().UserHeaderOn;
     if (&band == &h.bndUserDefHeader()) {
-        const bool prints = h.HeaderBlock().Active && !m_flags.HeaderInProgress && m_flags.UserDefHeaderDue;
+        const bool prints = h.HeaderBlock().Active() && !m_flags.HeaderInProgress && m_flags.UserDefHeaderDue;
         if (prints) {
             h.PlaceHeaderBlock();
             m_flags.HeaderInProgress = true;
         }
-        if (h.FooterBlock().Active)
+        if (h.FooterBlock().Active())
             h.PlaceFooterBlock();
         return prints;
     }
     if (&band == &h.bndReportHeader())
-        return !h.HeaderBlock().ReplacesReportHeader && !m_flags.HeaderInProgress && m_flags.TitlesDue;
+        return !h.HeaderBlock().ReplacesReportHeader() && !m_flags.HeaderInProgress && m_flags.TitlesDue;
     if (&band == &h.bndSubHeader())
         return !m_flags.HeaderInProgress && m_flags.TitlesDue;
     if (&band == &m_body.bndTitles()) {
@@ -198,7 +197,7 @@ bool TReportRun::BeforePrint(TBand &band)
     if (&band == &m_body.bndTotals())
         return m_recordCode == rcTotals && !m_blankPass;
     if (&band == &h.bndReportFooter()) {
-        const bool block = h.FooterBlock().Active && m_flags.ReportFooterDue;
+        const bool block = h.FooterBlock().Active() && m_flags.ReportFooterDue;
         if (block)
             h.PlaceReportFooterBlock();
         else
@@ -207,7 +206,7 @@ bool TReportRun::BeforePrint(TBand &band)
         return block || (h.Settings().ReportFooterLines > 0 && (m_flags.ReportFooterDue || m_reportEnded));
     }
     if (&band == &h.bndFooterInfo()) {
-        if (!h.FooterBlock().Active || (!band.Enabled && h.UserDefRepeat() != '0'))
+        if (!h.FooterBlock().Active() || (!band.Enabled && h.UserDefRepeat() != '0'))
             h.ClearFooterBlock();
         else
             h.PlaceFooterBlock();

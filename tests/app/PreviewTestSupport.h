@@ -18,8 +18,8 @@
 // Pages numbered in their text, a ruled table and a frame, as a report page would have.
 inline void FillStore(TPageStore &store, int pages, bool landscape = false)
 {
-    store.Orientation = landscape ? TPageOrientation::Landscape : TPageOrientation::Portrait;
-    store.Title = QStringLiteral("test");
+    store.SetOrientation(landscape ? TPageOrientation::Landscape : TPageOrientation::Portrait);
+    store.SetTitle(QStringLiteral("test"));
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
     const quint16 f = store.AddFont(font);

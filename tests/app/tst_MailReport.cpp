@@ -22,7 +22,7 @@ protected:
     {
         m_path = qgetenv("PATH");
         FillStore(store, 2);
-        store.Title = QStringLiteral("calls");
+        store.SetTitle(QStringLiteral("calls"));
     }
     void TearDown() override { qputenv("PATH", m_path); }
 
@@ -48,7 +48,7 @@ TEST_F(MailReport, ThePdfGoesToTheMailProgramFromAPrivateFolder)
     standIn(0);
     ASSERT_TRUE(CanSendMail());
     TMessageCapture messages;
-    ASSERT_TRUE(SendPagesByMail(store, store.Title, QStringLiteral("ADMIN")));
+    ASSERT_TRUE(SendPagesByMail(store, store.Title(), QStringLiteral("ADMIN")));
     EXPECT_TRUE(messages.Texts.isEmpty());
     const QStringList args = arguments();
     ASSERT_EQ(args.size(), 4) << args.join('|').toStdString();
@@ -68,7 +68,7 @@ TEST_F(MailReport, AFailingMailProgramIsShown)
 {
     standIn(3);
     TMessageCapture messages;
-    EXPECT_FALSE(SendPagesByMail(store, store.Title, QString()));
+    EXPECT_FALSE(SendPagesByMail(store, store.Title(), QString()));
     ASSERT_EQ(messages.Texts.size(), 1);
     EXPECT_TRUE(messages.Texts[0].contains(QStringLiteral("calls.pdf"))) << messages.Texts[0].toStdString();
 }

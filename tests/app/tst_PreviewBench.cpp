@@ -134,9 +134,9 @@ TEST(PreviewBench, DISABLED_Screenshots)
 
     TVelaPrinter printer;
     QTimer::singleShot(300, [&] {
-        if (printer.PrintDialog) {
-            printer.PrintDialog->grab().save(dir + "/print-dialog.png");
-            printer.PrintDialog->reject();
+        if (printer.PrintDialog()) {
+            printer.PrintDialog()->grab().save(dir + "/print-dialog.png");
+            printer.PrintDialog()->reject();
         }
     });
     printer.SetupFromDialog(&window, store);
@@ -153,8 +153,7 @@ TEST(PreviewBench, DISABLED_Screenshots)
         job->Printer->PrepareForPages(pages);
         job->Printer->setOutputFormat(QPrinter::PdfFormat);
         job->Printer->setOutputFileName(dir + "/sample-print.pdf");
-        job->Printer->FromPage = 1;
-        job->Printer->ToPage = 2;
+        job->Printer->SetPageRange(1, 2);
         StartPrintJob(window, std::move(job));
         while (!window.NotPrinting)
             QApplication::processEvents(QEventLoop::AllEvents, 20);

@@ -117,7 +117,7 @@ TEST_F(PreviewFind, NextHitWrapsRoundWithANoteAndHighlightsOnThePage)
     bar->Search(QString::fromUtf8("עמוד 1"));
     waitForSearch();
     const TSearchHits &hits = window->State()->Hits();
-    EXPECT_TRUE(hits.Finished);
+    EXPECT_TRUE(hits.Finished());
     EXPECT_EQ(hits.Total(), 4);
     EXPECT_EQ(hits.Pages(), std::vector<int>({1, 10, 11, 12}));
     // The first hit from the page shown is on screen by itself.
@@ -193,13 +193,13 @@ TEST_F(PreviewFind, SearchGoesOnWhilePagesArrive)
     while (window->State()->Hits().Total() < 3 && clock.elapsed() < 20000)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(window->State()->Hits().Total(), 3);
-    EXPECT_FALSE(window->State()->Hits().Finished);
+    EXPECT_FALSE(window->State()->Hits().Finished());
     EXPECT_TRUE(window->FindBar()->Searching());
     EXPECT_TRUE(status().contains(DisplayText(kTextSearching)));
     FillStore(store, 5); // more pages come while the search waits
     window->ReportDone(false);
     waitForSearch();
-    EXPECT_TRUE(window->State()->Hits().Finished);
+    EXPECT_TRUE(window->State()->Hits().Finished());
     EXPECT_EQ(window->State()->Hits().Total(), 8);
     EXPECT_EQ(status(), hitOf(1, 8));
 }

@@ -50,8 +50,7 @@ std::unique_ptr<TRVPrinter> pdfJob(const TPageStore &store, const QString &file,
     job->Printer->setOutputFormat(QPrinter::PdfFormat);
     job->Printer->setOutputFileName(file);
     job->Printer->setCopyCount(copies);
-    job->Printer->FromPage = from;
-    job->Printer->ToPage = to;
+    job->Printer->SetPageRange(from, to);
     return job;
 }
 
@@ -148,10 +147,10 @@ TEST_F(Printing, DialogOffersThePagesAndCancelPrintsNothing)
     int maxPage = 0;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QTimer::singleShot(200, [&] {
-        if (printer.PrintDialog) {
-            maxPage = printer.PrintDialog->maxPage();
+        if (printer.PrintDialog()) {
+            maxPage = printer.PrintDialog()->maxPage();
             orientation = printer.pageLayout().orientation();
-            printer.PrintDialog->reject();
+            printer.PrintDialog()->reject();
         }
     });
     EXPECT_FALSE(printer.SetupFromDialog(nullptr, wide));

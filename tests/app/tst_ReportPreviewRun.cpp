@@ -154,7 +154,7 @@ TEST_F(ReportPreviewRun, FindInTheViewerAgreesWithTheBatchTool)
         timer->stop();
         timer->deleteLater();
         for (const QString &text : texts) {
-            if (text != preview->State()->Hits().Text)
+            if (text != preview->State()->Hits().Text())
                 preview->FindBar()->Search(text);
             QElapsedTimer clock;
             clock.start();

@@ -106,8 +106,8 @@ TEST(PageStore, PageFileRoundTripOfSpilledPages)
 {
     TTestDir dir;
     TPageStore store;
-    store.Title = QStringLiteral("calls");
-    store.Orientation = TPageOrientation::Landscape;
+    store.SetTitle(QStringLiteral("calls"));
+    store.SetOrientation(TPageOrientation::Landscape);
     const quint16 font = store.AddFont(QFont(QStringLiteral("Arial")));
     QImage logo(8, 8, QImage::Format_RGB32);
     logo.fill(Qt::blue);
@@ -118,8 +118,8 @@ TEST(PageStore, PageFileRoundTripOfSpilledPages)
     TPageStore loaded;
     ASSERT_TRUE(LoadPagesFromFile(loaded, dir.path("a.qrp")));
     EXPECT_EQ(loaded.PageCount(), 30);
-    EXPECT_EQ(loaded.Title, "calls");
-    EXPECT_EQ(loaded.Orientation, TPageOrientation::Landscape);
+    EXPECT_EQ(loaded.Title(), "calls");
+    EXPECT_EQ(loaded.Orientation(), TPageOrientation::Landscape);
     EXPECT_TRUE(loaded.IsFinished());
     expectSamePage(loaded.Page(29), samplePage(29, font, image));
 

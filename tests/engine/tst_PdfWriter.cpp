@@ -67,7 +67,7 @@ TEST(PdfWriter, HebrewComesOutSearchableInLogicalOrder)
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     TTestDir dir;
     TPageStore store;
-    store.Title = QStringLiteral(u"שיחות נובמבר");
+    store.SetTitle(QStringLiteral(u"שיחות נובמבר"));
     reportPage(store);
     ASSERT_TRUE(RenderPagesToPdf(store, dir.path("out.pdf"), QStringLiteral("ADMIN")));
     const QString text = run(QStringLiteral("pdftotext"), {dir.path("out.pdf"), QStringLiteral("-")});

@@ -42,8 +42,7 @@ struct TEngineRun {
         detail.Add(TItemKind::Label).Width = 50;
         detail.Child = &child;
         child.Enabled = false;
-        engine.PageHeader = &header;
-        engine.PageFooter = &footer;
+        engine.SetPageBands(&header, &footer);
     }
     void printRows(int from, int to)
     {
@@ -122,9 +121,11 @@ TEST(ReportEngine, PageColumnsLeftToRightAndRightToLeft)
 {
     for (bool rtl : {false, true}) {
         TEngineRun run(0, 0, 100);
-        run.engine.Setup.Columns = 2;
-        run.engine.Setup.ColumnSpacing = 10;
-        run.engine.Setup.ColumnsRightToLeft = rtl;
+        TPageSetup setup;
+        setup.Columns = 2;
+        setup.ColumnSpacing = 10;
+        setup.ColumnsRightToLeft = rtl;
+        run.engine.SetPageSetup(setup);
         run.printRows(1, 15); // ten rows per column
         run.engine.Finish();
         ASSERT_EQ(run.store.PageCount(), 1);
@@ -148,7 +149,9 @@ TEST(ReportEngine, ColumnTitlesRepeatOverEveryPageColumn)
 {
     TEngineRun run(20, 0, 100);
     run.header.RepeatPerColumn = true;
-    run.engine.Setup.Columns = 3;
+    TPageSetup setup;
+    setup.Columns = 3;
+    run.engine.SetPageSetup(setup);
     run.printRows(1, 1);
     run.engine.Finish();
     EXPECT_EQ(run.countOn(0, "H"), 3);

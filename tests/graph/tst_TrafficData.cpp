@@ -56,8 +56,8 @@ TEST(TrafficData, RepeatedRowsOverwriteFieldByField)
     EXPECT_EQ(page->RowCount(), 2);
     EXPECT_EQ(page->Value(QStringLiteral("08:00"), 1), 0);  // the empty field of the last record reads 0
     EXPECT_DOUBLE_EQ(page->Value(QStringLiteral("08:00"), 2), 0.3);
-    EXPECT_EQ(page->Maxima.Get(1), 5);
-    EXPECT_DOUBLE_EQ(page->Maxima.Get(2), 0.5);
+    EXPECT_EQ(page->Maxima().Get(1), 5);
+    EXPECT_DOUBLE_EQ(page->Maxima().Get(2), 0.5);
 }
 
 TEST(TrafficData, KeysIgnoreLetterCase)

@@ -21,8 +21,8 @@ TEST(HeaderFooter, MacrosReplaceNamesAnywhereIgnoringCase)
     EXPECT_EQ(lines, QList<QByteArray>({"Printed today by  ."}));
     blocks.Footer.GetLines(lines);
     EXPECT_EQ(lines, QList<QByteArray>({"xtodayx"}));
-    EXPECT_EQ(blocks.Header.Macros.size(), 2);
-    EXPECT_EQ(blocks.Header.RawLines, QList<QByteArray>({"Printed &date by &WHO."})); // raw lines stay
+    EXPECT_EQ(blocks.Header.Macros().size(), 2);
+    EXPECT_EQ(blocks.Header.RawLines(), QList<QByteArray>({"Printed &date by &WHO."})); // raw lines stay
 }
 
 TEST(HeaderFooter, MacrosApplyInTheirOrder)
@@ -33,32 +33,32 @@ TEST(HeaderFooter, MacrosApplyInTheirOrder)
     block.AddLine("aB-BA");
     block.Expand();
     // AB -> ABAB first; the second macro then works on that result.
-    EXPECT_EQ(block.Lines, QList<QByteArray>({"A[x]B-[x]"}));
+    EXPECT_EQ(block.Lines(), QList<QByteArray>({"A[x]B-[x]"}));
 }
 
 TEST(HeaderFooter, StyleRecordsSetAlignmentAndFont)
 {
     TUserDefinedBlocks blocks;
-    EXPECT_FALSE(blocks.Header.Active);
+    EXPECT_FALSE(blocks.Header.Active());
     blocks.HandleRecord(rcUserDefHeaderStyle, "y,R,C,David,12,Y,N,Y,clNavy", false);
-    EXPECT_TRUE(blocks.Header.Active);
-    EXPECT_TRUE(blocks.Header.ReplacesReportHeader);
-    EXPECT_EQ(blocks.Header.BlockAlign, haRight);
-    EXPECT_EQ(blocks.Header.LineAlign, haCenter);
-    EXPECT_EQ(blocks.Header.Font.name, "David");
-    EXPECT_EQ(blocks.Header.Font.size, 12);
-    EXPECT_TRUE(blocks.Header.Font.bold);
-    EXPECT_FALSE(blocks.Header.Font.italic);
-    EXPECT_TRUE(blocks.Header.Font.underline);
-    EXPECT_EQ(blocks.Header.Font.color, 0x800000);
+    EXPECT_TRUE(blocks.Header.Active());
+    EXPECT_TRUE(blocks.Header.ReplacesReportHeader());
+    EXPECT_EQ(blocks.Header.BlockAlign(), haRight);
+    EXPECT_EQ(blocks.Header.LineAlign(), haCenter);
+    EXPECT_EQ(blocks.Header.Font().name, "David");
+    EXPECT_EQ(blocks.Header.Font().size, 12);
+    EXPECT_TRUE(blocks.Header.Font().bold);
+    EXPECT_FALSE(blocks.Header.Font().italic);
+    EXPECT_TRUE(blocks.Header.Font().underline);
+    EXPECT_EQ(blocks.Header.Font().color, 0x800000);
 
     // The footer style has no replace flag; "D" is the reading direction's start.
     blocks.HandleRecord(rcUserDefFooterStyle, "D,N,Arial,,N,N,N,255", true);
-    EXPECT_TRUE(blocks.Footer.Active);
-    EXPECT_EQ(blocks.Footer.BlockAlign, haRight);
-    EXPECT_EQ(blocks.Footer.LineAlign, haLeft);
-    EXPECT_EQ(blocks.Footer.Font.size, 10);
-    EXPECT_EQ(blocks.Footer.Font.color, 255);
+    EXPECT_TRUE(blocks.Footer.Active());
+    EXPECT_EQ(blocks.Footer.BlockAlign(), haRight);
+    EXPECT_EQ(blocks.Footer.LineAlign(), haLeft);
+    EXPECT_EQ(blocks.Footer.Font().size, 10);
+    EXPECT_EQ(blocks.Footer.Font().color, 255);
 
     blocks.HandleRecord(rcHeaderFooterRepeat, "1", false);
     EXPECT_EQ(blocks.Repeat, '1');
@@ -89,7 +89,7 @@ TEST(HeaderFooter, RenderTextIndentsByBlockAndLineAlignment)
         block.SetBlockAlign(c.block);
         block.SetLineAlign(c.line);
         EXPECT_EQ(block.RenderText(false), c.expected) << c.block << "/" << c.line;
-        EXPECT_EQ(block.MaxLength, 8);
+        EXPECT_EQ(block.MaxLength(), 8);
     }
 }
 

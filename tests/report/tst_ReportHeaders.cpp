@@ -185,7 +185,7 @@ TEST(FooterBlock, LinesStopAtHalfThePage)
     r.run(lines + body());
     const int lineHeight = 13 + 2; // 10 points are 13 pixels, plus the fake's 2
     // Accepted while the band is at most half the page (561), so up to 38 lines.
-    EXPECT_EQ(r.form->Header().FooterBlock().RawLines.size(), 561 / lineHeight + 1);
+    EXPECT_EQ(r.form->Header().FooterBlock().RawLines().size(), 561 / lineHeight + 1);
     EXPECT_EQ(r.form->Header().Settings().FooterBandHeight, r.form->Header().bndFooterInfo().Height);
     EXPECT_EQ(r.store.PageCount(), 1);
 }
