@@ -57,6 +57,8 @@ TFindBar::TFindBar(TPreviewState *state, QWidget *parent)
 TFindBar::~TFindBar() = default;
 
 // Until the last of what was found has been taken.
+bool TFindBar::IsTextBox(const QWidget *widget) const { return widget && widget == edtFind; }
+
 bool TFindBar::Searching() const { return m_search && !m_state->Hits().Finished(); }
 
 void TFindBar::SetStore(TPageStore *store)
@@ -165,8 +167,8 @@ void TFindBar::showCurrent()
     const TSearchHits &hits = m_state->Hits();
     if (!hits.HasCurrent())
         return;
-    if (GoToPage)
-        GoToPage(hits.CurrentPage());
+    if (m_goToPage)
+        m_goToPage(hits.CurrentPage());
     else
         m_state->SetPage(hits.CurrentPage());
     m_state->CurrentHitMoved();

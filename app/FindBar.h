@@ -49,15 +49,12 @@ public:
     void Search(const QString &text);
 
     // Shows page n; set by the window so that its toolbar and page box follow.
-    std::function<void(int page)> GoToPage;
+    void SetGoToPage(std::function<void(int page)> goToPage) { m_goToPage = std::move(goToPage); }
 
-    QLineEdit *edtFind = nullptr;
-    QAction *btnFindPrevious = nullptr;
-    QAction *btnFindNext = nullptr;
-    QAction *btnFindClose = nullptr;
-    QLabel *lblFindStatus = nullptr;
     // Whether the search is still going on.
     bool Searching() const;
+    // Whether the widget is the bar's text box (the window's keys leave it alone).
+    bool IsTextBox(const QWidget *widget) const;
 
 private:
     void startSearch();
@@ -66,6 +63,14 @@ private:
     void showCurrent();
     void updateStatus();
 
+    // The bar's controls (tests find them by these object names).
+    QLineEdit *edtFind = nullptr;
+    QAction *btnFindPrevious = nullptr;
+    QAction *btnFindNext = nullptr;
+    QAction *btnFindClose = nullptr;
+    QLabel *lblFindStatus = nullptr;
+
+    std::function<void(int page)> m_goToPage;
     TPreviewState *m_state;
     QPointer<TPageStore> m_store;
     std::unique_ptr<TStoreSearch> m_search;

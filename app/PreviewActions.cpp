@@ -35,20 +35,20 @@ QString TfrmReportPreview::startDirectory() const
 {
     if (!LastSaveDirectory().isEmpty())
         return LastSaveDirectory();
-    if (ReportFileName.isEmpty())
+    if (m_reportFileName.isEmpty())
         return IniReadString(TrvlPar(), kPageInfo, QStringLiteral("LastReportDir"));
-    return QFileInfo(ReportFileName).absolutePath();
+    return QFileInfo(m_reportFileName).absolutePath();
 }
 
 void TfrmReportPreview::OpenClick()
 {
-    if (Busy)
+    if (m_busy)
         return;
-    Busy = true;
+    m_busy = true;
     StopScrolling();
     QString file;
-    if (OpenDialog) {
-        file = OpenDialog(this, startDirectory());
+    if (m_handlers.OpenDialog) {
+        file = m_handlers.OpenDialog(this, startDirectory());
     } else {
         QFileDialog dialog(this, DisplayText(7).trimmed(), startDirectory());
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -59,13 +59,13 @@ void TfrmReportPreview::OpenClick()
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             file = dialog.selectedFiles().constFirst();
     }
-    Busy = false;
+    m_busy = false;
     OpenFile(file);
 }
 
 void TfrmReportPreview::OpenFile(const QString &file)
 {
-    if (file.isEmpty() || Busy || !btnOpen->isEnabled())
+    if (file.isEmpty() || m_busy || !btnOpen->isEnabled())
         return;
     StopScrolling();
     if (QFileInfo(file).suffix().left(3).toUpper() != QLatin1String("QRP")) {
@@ -80,7 +80,7 @@ void TfrmReportPreview::OpenFile(const QString &file)
 
 void TfrmReportPreview::OpenRecent(const QString &file)
 {
-    if (Busy || !btnOpen->isEnabled())
+    if (m_busy || !btnOpen->isEnabled())
         return;
     if (!QFileInfo(file).isFile()) {
         RemoveRecentReport(file);
@@ -115,7 +115,7 @@ QString droppedFile(const QMimeData *data)
 
 void TfrmReportPreview::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (btnOpen->isEnabled() && !Busy && !droppedFile(event->mimeData()).isEmpty())
+    if (btnOpen->isEnabled() && !m_busy && !droppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
@@ -141,11 +141,11 @@ void TfrmReportPreview::openPageFile(const QString &file)
     TPageStore *loaded = store.get();
     // Earlier stores stay alive: a print job may still be reading one.
     m_loadedStores.push_back(std::move(store));
-    ReportFileName = file;
+    m_reportFileName = file;
     AddRecentReport(file);
-    ReportFinished = true;
+    m_reportFinished = true;
     // Graph data comes from a report file, not from pages.
-    HasGraph = false;
+    m_hasGraph = false;
     const int zoom = qrPreview->Zoom();
     qrPreview->SetStore(loaded);
     m_findBar->SetStore(loaded);
@@ -165,70 +165,84 @@ void TfrmReportPreview::openPageFile(const QString &file)
 
 void TfrmReportPreview::SaveClick()
 {
-    if (Busy || !SaveDialog)
+    if (m_busy || !m_handlers.SaveDialog)
         return;
-    Busy = true;
+    m_busy = true;
     StopScrolling();
     QString file;
     int type = 0;
-    if (SaveDialog(this, startDirectory(), file, type) && !file.isEmpty()) {
+    if (m_handlers.SaveDialog(this, startDirectory(), file, type) && !file.isEmpty()) {
         switch (type) {
         case 0:
-            if (OnSaveCopy)
-                OnSaveCopy(file, DisplayText(129), DisplayText(130));
+            if (m_handlers.OnSaveCopy)
+                m_handlers.OnSaveCopy(file, DisplayText(129), DisplayText(130));
             break;
         case 2:
             if (Store() && !SavePagesToFile(*Store(), file))
                 ErrorOk(DisplayFormat(kTextCannotSave, {file}));
             break;
         case 4:
-            if (OnSavePdf)
-                OnSavePdf(file);
+            if (m_handlers.OnSavePdf)
+                m_handlers.OnSavePdf(file);
             break;
         default:
-            if (OnExport)
-                OnExport(file, ClientParInProgramDir());
+            if (m_handlers.OnExport)
+                m_handlers.OnExport(file, ClientParInProgramDir());
             break;
         }
         LastSaveDirectory() = QFileInfo(file).absolutePath();
     }
-    Busy = false;
+    m_busy = false;
 }
 
 void TfrmReportPreview::MailClick()
 {
-    if (Busy || !OnSendMail || !btnMail->isEnabled())
+    if (m_busy || !m_handlers.OnSendMail || !btnMail->isEnabled())
         return;
-    Busy = true;
+    m_busy = true;
     StopScrolling();
-    OnSendMail();
-    Busy = false;
+    m_handlers.OnSendMail();
+    m_busy = false;
 }
 
 void TfrmReportPreview::PrintClick()
 {
-    if (Busy || !NotPrinting)
+    if (m_busy || !m_notPrinting)
         return;
-    Busy = true;
+    m_busy = true;
     StopScrolling();
-    if (OnPrintReport)
-        OnPrintReport(true);
-    Busy = false;
+    if (m_handlers.OnPrintReport)
+        m_handlers.OnPrintReport(true);
+    m_busy = false;
     qrPreview->setFocus();
 }
 
 void TfrmReportPreview::GraphClick()
 {
-    if (Busy)
+    if (m_busy)
         return;
-    Busy = true;
+    m_busy = true;
     StopScrolling();
-    if (OnShowGraph) {
+    if (m_handlers.OnShowGraph) {
         // The graph window is modal over this one, which takes no input meanwhile.
-        OnShowGraph();
+        m_handlers.OnShowGraph();
         activateWindow();
         qrPreview->setFocus();
     }
-    Busy = false;
+    m_busy = false;
 }
 
+void TfrmReportPreview::SetOnPrintReport(std::function<void(bool showDialog)> handler)
+{
+    m_handlers.OnPrintReport = std::move(handler);
+}
+void TfrmReportPreview::SetOnShowGraph(std::function<void()> handler) { m_handlers.OnShowGraph = std::move(handler); }
+void TfrmReportPreview::SetOnSaveCopy(TPreviewHandlers::TSaveCopy handler) { m_handlers.OnSaveCopy = std::move(handler); }
+void TfrmReportPreview::SetOnExport(TPreviewHandlers::TExport handler) { m_handlers.OnExport = std::move(handler); }
+void TfrmReportPreview::SetOnSavePdf(std::function<void(const QString &file)> handler)
+{
+    m_handlers.OnSavePdf = std::move(handler);
+}
+void TfrmReportPreview::SetOnSendMail(std::function<void()> handler) { m_handlers.OnSendMail = std::move(handler); }
+void TfrmReportPreview::SetSaveDialog(TPreviewHandlers::TSaveDialog dialog) { m_handlers.SaveDialog = std::move(dialog); }
+void TfrmReportPreview::SetOpenDialog(TPreviewHandlers::TOpenDialog dialog) { m_handlers.OpenDialog = std::move(dialog); }

@@ -64,11 +64,11 @@ public:
     }
 };
 
-bool TfrmReportPreview::ScrollUpward = false;
+bool TfrmReportPreview::m_scrollUpward = false;
 
 TfrmReportPreview::TfrmReportPreview(const QString &reportFileName, const QIcon &icon, QWidget *parent)
     : QMainWindow(parent)
-    , ReportFileName(reportFileName)
+    , m_reportFileName(reportFileName)
 {
     setObjectName(QStringLiteral("frmReportPreview"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -86,7 +86,9 @@ TfrmReportPreview::TfrmReportPreview(const QString &reportFileName, const QIcon 
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     pnlThumbnails = new TThumbnailPanel(m_state, client);
+    pnlThumbnails->setObjectName(QStringLiteral("pnlThumbnails"));
     qrPreview = new TPageView(client);
+    qrPreview->setObjectName(QStringLiteral("qrPreview"));
     qrPreview->SetState(m_state);
     row->addWidget(pnlThumbnails);
     row->addWidget(qrPreview, 1);
@@ -98,7 +100,7 @@ TfrmReportPreview::TfrmReportPreview(const QString &reportFileName, const QIcon 
     });
     buildToolbar();
     m_findBar = new TFindBar(m_state, this);
-    m_findBar->GoToPage = [this](int page) { GoToPage(page); };
+    m_findBar->SetGoToPage([this](int page) { GoToPage(page); });
     addToolBarBreak();
     addToolBar(m_findBar);
     connect(m_state, &TPreviewState::PageChanged, this, [this] {
@@ -107,9 +109,9 @@ TfrmReportPreview::TfrmReportPreview(const QString &reportFileName, const QIcon 
     });
     connect(m_state, &TPreviewState::ZoomChanged, this, &TfrmReportPreview::onZoomChanged);
 
-    ScrollTimer.setSingleShot(false);
-    ScrollTimer.setInterval(kScrollInterval);
-    connect(&ScrollTimer, &QTimer::timeout, this, &TfrmReportPreview::ScrollTick);
+    m_scrollTimer.setSingleShot(false);
+    m_scrollTimer.setInterval(kScrollInterval);
+    connect(&m_scrollTimer, &QTimer::timeout, this, &TfrmReportPreview::ScrollTick);
     connect(qrPreview, &TPageView::PageAvailable, this, &TfrmReportPreview::onPageAvailable);
     qrPreview->installEventFilter(this);
     qApp->installEventFilter(this);
@@ -117,8 +119,8 @@ TfrmReportPreview::TfrmReportPreview(const QString &reportFileName, const QIcon 
     const bool thumbnails = IniReadYesNo(TrvlPar(), kPageInfo, QStringLiteral("ShowThumbnails"), false);
     pnlThumbnails->setVisible(thumbnails);
     btnThumbnails->setChecked(thumbnails);
-    PortraitZoom = IniReadInteger(TrvlPar(), kPageInfo, QStringLiteral("PortraitZoom"), -1);
-    LandscapeZoom = IniReadInteger(TrvlPar(), kPageInfo, QStringLiteral("LandscapeZoom"), -1);
+    m_portraitZoom = IniReadInteger(TrvlPar(), kPageInfo, QStringLiteral("PortraitZoom"), -1);
+    m_landscapeZoom = IniReadInteger(TrvlPar(), kPageInfo, QStringLiteral("LandscapeZoom"), -1);
 
     edtGoToPage->hide();
     pnlPage->clear();
@@ -269,7 +271,7 @@ TPageStore *TfrmReportPreview::Store() const { return qrPreview->Store(); }
 
 void TfrmReportPreview::updateCaption()
 {
-    setWindowTitle(AdminMode && !ReportFileName.isEmpty() ? DisplayFormat(145, {ReportFileName})
+    setWindowTitle(AdminMode && !m_reportFileName.isEmpty() ? DisplayFormat(145, {m_reportFileName})
                                                           : DisplayText(1));
 }
 
@@ -287,7 +289,7 @@ void TfrmReportPreview::ShowPreview()
 
 void TfrmReportPreview::ShowModal()
 {
-    if (!isVisible() && !Closing)
+    if (!isVisible() && !m_closing)
         ShowPreview();
     QEventLoop loop;
     while (isVisible())
@@ -318,10 +320,10 @@ void TfrmReportPreview::SetProgress(int percent)
 
 void TfrmReportPreview::ReportDone(bool hasGraph)
 {
-    HasGraph = hasGraph;
-    ReportFinished = true;
-    if (!ReportFileName.isEmpty())
-        AddRecentReport(ReportFileName);
+    m_hasGraph = hasGraph;
+    m_reportFinished = true;
+    if (!m_reportFileName.isEmpty())
+        AddRecentReport(m_reportFileName);
     gugProgress->hide();
     updateProgressPanel();
     if (Store())
@@ -332,18 +334,18 @@ void TfrmReportPreview::ReportDone(bool hasGraph)
 
 void TfrmReportPreview::UpdateToolbar()
 {
-    const bool known = !ReportFileName.isEmpty();
-    btnOpen->setEnabled(ReportFinished);
-    btnSave->setEnabled(known && ReportFinished);
-    btnMail->setEnabled(OnSendMail && ReportFinished && qrPreview->PageCount() > 0 && CanSendMail());
-    btnPrint->setEnabled(known && ReportFinished && qrPreview->PageCount() > 0);
-    btnGraph->setEnabled(known && ReportFinished && HasGraph);
+    const bool known = !m_reportFileName.isEmpty();
+    btnOpen->setEnabled(m_reportFinished);
+    btnSave->setEnabled(known && m_reportFinished);
+    btnMail->setEnabled(m_handlers.OnSendMail && m_reportFinished && qrPreview->PageCount() > 0 && CanSendMail());
+    btnPrint->setEnabled(known && m_reportFinished && qrPreview->PageCount() > 0);
+    btnGraph->setEnabled(known && m_reportFinished && m_hasGraph);
     const int page = qrPreview->PageNumber();
     const int count = qrPreview->PageCount();
     btnPageUp->setEnabled(page > 1);
     btnFirstPage->setEnabled(page > 1);
     // While pages are still arriving there is always a next page to wait for.
-    const bool more = page < count || !ReportFinished;
+    const bool more = page < count || !m_reportFinished;
     btnPageDown->setEnabled(page > 0 && more);
     btnLastPage->setEnabled(page > 0 && more);
     btnScrollUp->setEnabled(page > 0);
@@ -402,7 +404,7 @@ void TfrmReportPreview::PageDownClick()
 {
     StopScrolling();
     const int page = qrPreview->PageNumber();
-    if (page >= qrPreview->PageCount() && !ReportFinished) {
+    if (page >= qrPreview->PageCount() && !m_reportFinished) {
         // The next page is still being made: it is shown when it comes.
         m_waitingForNextPage = page > 0;
         return;
@@ -452,7 +454,7 @@ int TfrmReportPreview::pageViewTop() const
 void TfrmReportPreview::PrintStarted(TPrinterThread *thread)
 {
     m_printThread = thread;
-    NotPrinting = false;
+    m_notPrinting = false;
     gugProgress->hide();
     lblPrnProgress->clear();
     lblPrnProgress->show();
@@ -466,7 +468,7 @@ void TfrmReportPreview::PrintProgress(int current, int total)
 
 void TfrmReportPreview::PrintFinished()
 {
-    NotPrinting = true;
+    m_notPrinting = true;
     m_printThread = nullptr;
     lblPrnProgress->hide();
     lblPrnProgress->clear();
@@ -482,7 +484,7 @@ void TfrmReportPreview::PrintFailed(const QString &message)
 
 void TfrmReportPreview::closeEvent(QCloseEvent *event)
 {
-    if (!NotPrinting && m_printThread) {
+    if (!m_notPrinting && m_printThread) {
         if (!AskYesNo(DisplayText(219))) {
             m_requestedFile.clear();
             event->ignore();
@@ -491,7 +493,7 @@ void TfrmReportPreview::closeEvent(QCloseEvent *event)
         m_printThread->StopAndWait();
         PrintFinished();
     }
-    Closing = true;
+    m_closing = true;
     StopScrolling();
     storeSettings();
     event->accept();
@@ -503,7 +505,7 @@ void TfrmReportPreview::storeSettings()
     if (m_pageShown && Store()) {
         const bool landscape = Store()->Orientation() == TPageOrientation::Landscape;
         const int value = m_state->ZoomMode() == kZoomPageWidth ? -1 : qrPreview->Zoom();
-        (landscape ? LandscapeZoom : PortraitZoom) = value;
+        (landscape ? m_landscapeZoom : m_portraitZoom) = value;
         IniWriteInteger(TrvlPar(), kPageInfo, landscape ? QStringLiteral("LandscapeZoom") : QStringLiteral("PortraitZoom"), value);
     }
     IniWriteYesNo(TrvlPar(), kPageInfo, QStringLiteral("ShowThumbnails"), !pnlThumbnails->isHidden());

@@ -30,6 +30,30 @@ inline constexpr int kTextCannotSave = 9502;
 // The directory of the last saved file; empty until something is saved in this run.
 QString &LastSaveDirectory();
 
+// What a preview hands back to whoever runs the report.
+struct TPreviewHandlers {
+    using TSaveCopy = std::function<bool(const QString &file, const QString &progressText, const QString &cancelText)>;
+    using TExport = std::function<bool(const QString &file, const QString &clientSettingsFile)>;
+    using TSaveDialog = std::function<bool(QWidget *parent, const QString &startDir, QString &file, int &type)>;
+    using TOpenDialog = std::function<QString(QWidget *parent, const QString &startDir)>;
+
+    std::function<void(bool showDialog)> OnPrintReport;
+    std::function<void()> OnShowGraph;
+    TSaveCopy OnSaveCopy;
+    TExport OnExport;
+    // The pages as a PDF file (save as type 4).
+    std::function<void(const QString &file)> OnSavePdf;
+    // The pages as a PDF to the mail program; the mail button works only when this is set,
+    // xdg-email is there and a page exists.
+    std::function<void()> OnSendMail;
+    // The save-as dialog: start directory in, chosen file and type number (0 .SRP, 1 .CSV,
+    // 2 .QRP, 3 .TXT, 4 .pdf, 5 .xlsx) out; false when cancelled. Unset: the Save button
+    // does nothing.
+    TSaveDialog SaveDialog;
+    // The file-open dialog: start directory in, chosen file out (empty when cancelled).
+    TOpenDialog OpenDialog;
+};
+
 class TfrmReportPreview : public QMainWindow
 {
     Q_OBJECT
@@ -67,61 +91,38 @@ public:
     QString RequestedFile() const { return m_requestedFile; }
     void ClearRequest() { m_requestedFile.clear(); }
 
-    QString ReportFileName;
-    bool Busy = false;
-    bool ReportFinished = false;
-    bool HasGraph = false;
-    bool Closing = false;
-    bool NotPrinting = true;
-    int PortraitZoom = -1;
-    int LandscapeZoom = -1;
-    bool EdgePause = false;
-    // Direction of automatic scrolling, shared by every preview of the run.
-    static bool ScrollUpward;
-    bool ArrowInZoom = false;
+    // The report (or page file) shown; empty for a preview of pages alone.
+    const QString &ReportFileName() const { return m_reportFileName; }
+    // A dialog or action of the window is running: the other actions wait.
+    bool Busy() const { return m_busy; }
+    // Every page of the report is there.
+    bool ReportFinished() const { return m_reportFinished; }
+    bool HasGraph() const { return m_hasGraph; }
+    // The window is closing: a report still being read stops.
+    bool Closing() const { return m_closing; }
+    // No print job of this window is running.
+    bool NotPrinting() const { return m_notPrinting; }
+    // The zoom kept for portrait and landscape pages (-1: none kept).
+    int PortraitZoom() const { return m_portraitZoom; }
+    int LandscapeZoom() const { return m_landscapeZoom; }
+    // Automatic scrolling waits at the edge of a page before it turns it.
+    bool EdgePause() const { return m_edgePause; }
+    bool IsScrolling() const { return m_scrollTimer.isActive(); }
+    int ScrollInterval() const { return m_scrollTimer.interval(); }
+    // The arrow keys move the zoom list's selection (the list has the focus).
+    bool ArrowInZoom() const { return m_arrowInZoom; }
 
-    // Set by the report's owner; an unset callback makes its button do nothing.
-    std::function<void(bool showDialog)> OnPrintReport;
-    std::function<void()> OnShowGraph;
-    std::function<bool(const QString &file, const QString &progressText, const QString &cancelText)> OnSaveCopy;
-    std::function<bool(const QString &file, const QString &clientSettingsFile)> OnExport;
-    // The pages as a PDF file (save as type 4).
-    std::function<void(const QString &file)> OnSavePdf;
-    // The pages as a PDF to the mail program; the mail button works only when this is set,
-    // xdg-email is there and a page exists.
-    std::function<void()> OnSendMail;
-    // The save-as dialog: start directory in, chosen file and type number (0 .SRP, 1 .CSV,
-    // 2 .QRP, 3 .TXT, 4 .pdf, 5 .xlsx) out; false when cancelled. Unset: the Save button
-    // does nothing.
-    std::function<bool(QWidget *parent, const QString &startDir, QString &file, int &type)> SaveDialog;
-    // The file-open dialog: start directory in, chosen file out (empty when cancelled).
-    std::function<QString(QWidget *parent, const QString &startDir)> OpenDialog;
-
-    QAction *btnPageUp = nullptr;
-    QAction *btnPageDown = nullptr;
-    QAction *btnScrollUp = nullptr;
-    QAction *btnScrollStop = nullptr;
-    QAction *btnScrollDown = nullptr;
-    QAction *btnFirstPage = nullptr;
-    QAction *btnLastPage = nullptr;
-    QAction *btnGraph = nullptr;
-    QAction *btnPrint = nullptr;
-    QAction *btnOpen = nullptr;
-    QAction *btnSave = nullptr;
-    QAction *btnMail = nullptr;
-    QAction *btnClose = nullptr;
-    QAction *btnFind = nullptr;
-    QAction *btnThumbnails = nullptr;
-    TThumbnailPanel *pnlThumbnails = nullptr;
-    QMenu *mnuRecent = nullptr; // the Open button's drop-down of recent reports
-    QWidget *pnlProgress = nullptr;
-    QProgressBar *gugProgress = nullptr;
-    QLabel *lblPrnProgress = nullptr;
-    QComboBox *cmbZoom = nullptr;
-    QLabel *pnlPage = nullptr;
-    QLineEdit *edtGoToPage = nullptr;
-    QTimer ScrollTimer;
-    TPageView *qrPreview = nullptr;
+    // What the window hands back to the report's owner; an unset handler makes its button do
+    // nothing.
+    const TPreviewHandlers &Handlers() const { return m_handlers; }
+    void SetOnPrintReport(std::function<void(bool showDialog)> handler);
+    void SetOnShowGraph(std::function<void()> handler);
+    void SetOnSaveCopy(TPreviewHandlers::TSaveCopy handler);
+    void SetOnExport(TPreviewHandlers::TExport handler);
+    void SetOnSavePdf(std::function<void(const QString &file)> handler);
+    void SetOnSendMail(std::function<void()> handler);
+    void SetSaveDialog(TPreviewHandlers::TSaveDialog dialog);
+    void SetOpenDialog(TPreviewHandlers::TOpenDialog dialog);
 
     // The page, zoom, zoom mode and search hits shown; every control follows it.
     TPreviewState *State() const { return m_state; }
@@ -186,6 +187,47 @@ private:
     void onZoomChanged();
     void fillRecentMenu();
     int pageViewTop() const;
+
+    // The window's controls (tests find them by these object names).
+    QAction *btnPageUp = nullptr;
+    QAction *btnPageDown = nullptr;
+    QAction *btnScrollUp = nullptr;
+    QAction *btnScrollStop = nullptr;
+    QAction *btnScrollDown = nullptr;
+    QAction *btnFirstPage = nullptr;
+    QAction *btnLastPage = nullptr;
+    QAction *btnGraph = nullptr;
+    QAction *btnPrint = nullptr;
+    QAction *btnOpen = nullptr;
+    QAction *btnSave = nullptr;
+    QAction *btnMail = nullptr;
+    QAction *btnClose = nullptr;
+    QAction *btnFind = nullptr;
+    QAction *btnThumbnails = nullptr;
+    TThumbnailPanel *pnlThumbnails = nullptr;
+    QMenu *mnuRecent = nullptr; // the Open button's drop-down of recent reports
+    QWidget *pnlProgress = nullptr;
+    QProgressBar *gugProgress = nullptr;
+    QLabel *lblPrnProgress = nullptr;
+    QComboBox *cmbZoom = nullptr;
+    QLabel *pnlPage = nullptr;
+    QLineEdit *edtGoToPage = nullptr;
+    TPageView *qrPreview = nullptr;
+
+    QString m_reportFileName;
+    bool m_busy = false;
+    bool m_reportFinished = false;
+    bool m_hasGraph = false;
+    bool m_closing = false;
+    bool m_notPrinting = true;
+    int m_portraitZoom = -1;
+    int m_landscapeZoom = -1;
+    bool m_edgePause = false;
+    // Direction of automatic scrolling, shared by every preview of the run.
+    static bool m_scrollUpward;
+    bool m_arrowInZoom = false;
+    QTimer m_scrollTimer;
+    TPreviewHandlers m_handlers;
 
     TPreviewState *m_state = nullptr;
     TFindBar *m_findBar = nullptr;

@@ -39,7 +39,7 @@ bool ctrlAlone(const QKeyEvent *event)
 void TfrmReportPreview::applyStoredZoom()
 {
     const bool landscape = Store() && Store()->Orientation() == TPageOrientation::Landscape;
-    const int stored = landscape ? LandscapeZoom : PortraitZoom;
+    const int stored = landscape ? m_landscapeZoom : m_portraitZoom;
     int index;
     if (stored < TPageView::kMinZoom || stored > TPageView::kMaxZoom) {
         qrPreview->ZoomToWidth();
@@ -80,12 +80,12 @@ void TfrmReportPreview::moveZoomSelection(int step)
     const int next = current < 0 ? (step < 0 ? cmbZoom->count() - 1 : 0) : current + step;
     if (next < 0 || next >= cmbZoom->count())
         return;
-    ArrowInZoom = true;
+    m_arrowInZoom = true;
     {
         const QSignalBlocker block(cmbZoom);
         cmbZoom->setCurrentIndex(next);
     }
-    ArrowInZoom = false;
+    m_arrowInZoom = false;
 }
 
 void TfrmReportPreview::leaveZoomBox()
@@ -96,8 +96,8 @@ void TfrmReportPreview::leaveZoomBox()
 
 void TfrmReportPreview::ZoomListClick(int index)
 {
-    if (ArrowInZoom) {
-        ArrowInZoom = false;
+    if (m_arrowInZoom) {
+        m_arrowInZoom = false;
         return;
     }
     switch (index) {
@@ -217,31 +217,31 @@ void TfrmReportPreview::StartScrolling(bool upward)
 {
     if (qrPreview->PageNumber() == 0)
         return;
-    ScrollUpward = upward;
-    EdgePause = false;
-    ScrollTimer.setInterval(kScrollInterval);
-    ScrollTimer.start();
+    m_scrollUpward = upward;
+    m_edgePause = false;
+    m_scrollTimer.setInterval(kScrollInterval);
+    m_scrollTimer.start();
 }
 
 void TfrmReportPreview::StopScrolling()
 {
-    ScrollTimer.stop();
-    EdgePause = false;
-    ScrollTimer.setInterval(kScrollInterval);
+    m_scrollTimer.stop();
+    m_edgePause = false;
+    m_scrollTimer.setInterval(kScrollInterval);
 }
 
 void TfrmReportPreview::ScrollTick()
 {
     const int page = qrPreview->PageNumber();
     const int count = qrPreview->PageCount();
-    if (EdgePause) {
+    if (m_edgePause) {
         // The pause at the edge is over: turn the page, or stop at the edge of the report.
-        EdgePause = false;
-        ScrollTimer.setInterval(kScrollInterval);
-        if (ScrollUpward && page > 1) {
+        m_edgePause = false;
+        m_scrollTimer.setInterval(kScrollInterval);
+        if (m_scrollUpward && page > 1) {
             GoToPage(page - 1);
             qrPreview->ScrollTo(qrPreview->ScrollMaximum());
-        } else if (!ScrollUpward && page < count) {
+        } else if (!m_scrollUpward && page < count) {
             GoToPage(page + 1);
             qrPreview->ScrollTo(0);
         } else {
@@ -249,12 +249,12 @@ void TfrmReportPreview::ScrollTick()
         }
         return;
     }
-    qrPreview->ScrollBy(ScrollUpward ? -kScrollStep : kScrollStep);
-    const bool atEdge = ScrollUpward ? qrPreview->ScrollPosition() <= 0
+    qrPreview->ScrollBy(m_scrollUpward ? -kScrollStep : kScrollStep);
+    const bool atEdge = m_scrollUpward ? qrPreview->ScrollPosition() <= 0
                                      : qrPreview->ScrollPosition() >= qrPreview->ScrollMaximum();
     if (atEdge) {
-        EdgePause = true;
-        ScrollTimer.setInterval(kEdgePauseInterval);
+        m_edgePause = true;
+        m_scrollTimer.setInterval(kEdgePauseInterval);
     }
 }
 
@@ -306,7 +306,7 @@ bool TfrmReportPreview::handleKey(QKeyEvent *event)
     QWidget *focus = QApplication::focusWidget();
     const bool inZoom = focus && (focus == cmbZoom || cmbZoom->isAncestorOf(focus));
     const bool inPageEdit = edtGoToPage->isVisible() && focus == edtGoToPage;
-    const bool inFind = m_findBar->isVisible() && focus == m_findBar->edtFind;
+    const bool inFind = m_findBar->isVisible() && m_findBar->IsTextBox(focus);
     const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
     switch (event->key()) {
     case Qt::Key_F4:

@@ -24,10 +24,10 @@ class TPreviewObserver final : public TReportRunObserver
 public:
     explicit TPreviewObserver(TfrmReportPreview &preview) : m_preview(preview) {}
     void Progress(int percent) override { m_preview.SetProgress(percent); }
-    bool Cancelled() const override { return m_preview.Closing; }
+    bool Cancelled() const override { return m_preview.Closing(); }
     void ReportDone(bool hasGraph) override
     {
-        if (!m_preview.Closing)
+        if (!m_preview.Closing())
             m_preview.ReportDone(hasGraph);
     }
 
@@ -38,14 +38,14 @@ private:
 // The preview's commands that need the report itself.
 void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon &icon)
 {
-    preview.OnPrintReport = [&preview](bool showDialog) { PrintReport(preview, showDialog); };
-    preview.OnShowGraph = [&preview, &form, icon] {
+    preview.SetOnPrintReport([&preview](bool showDialog) { PrintReport(preview, showDialog); });
+    preview.SetOnShowGraph([&preview, &form, icon] {
         ShowReportGraph(&preview, form.FileName(), form.IsTrafficGraph(), icon);
-    };
-    preview.SaveDialog = [&form](QWidget *parent, const QString &startDirectory, QString &file, int &type) {
+    });
+    preview.SetSaveDialog([&form](QWidget *parent, const QString &startDirectory, QString &file, int &type) {
         return RunSaveReportDialog(parent, startDirectory, file, type, form.FileName());
-    };
-    preview.OnSaveCopy = [&form](const QString &target, const QString &, const QString &) {
+    });
+    preview.SetOnSaveCopy([&form](const QString &target, const QString &, const QString &) {
         TfrmReportProgress progress;
         progress.ShowProgress(kCopyProgressText, kCopyCancelText, true);
         const TCopyStatus status = SaveReportCopy(form.FileName(), target,
@@ -55,17 +55,17 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
         if (status == TCopyStatus::ReportUnreadable || status == TCopyStatus::TargetUnwritable)
             ErrorOk(DisplayFormat(kTextCannotSave, {target}));
         return status == TCopyStatus::Done;
-    };
+    });
     // PDF documents name the report's title and, as author, the suite's user.
-    preview.OnSavePdf = [&preview, &form](const QString &target) {
+    preview.SetOnSavePdf([&preview, &form](const QString &target) {
         if (preview.Store())
             SavePagesAsPdf(*preview.Store(), target, form.UserName());
-    };
-    preview.OnSendMail = [&preview, &form] {
+    });
+    preview.SetOnSendMail([&preview, &form] {
         if (preview.Store())
             SendPagesByMail(*preview.Store(), preview.Store()->Title(), form.UserName());
-    };
-    preview.OnExport = [&form](const QString &target, const QString &clientSettingsFile) {
+    });
+    preview.SetOnExport([&form](const QString &target, const QString &clientSettingsFile) {
         TfrmReportProgress progress;
         progress.ShowProgress(kExportProgressText, kExportCancelText, true);
         const TExportStatus status = ExportToFile(form.FileName(), target, clientSettingsFile, progress.Sink());
@@ -76,7 +76,7 @@ void connectCallbacks(TfrmReportPreview &preview, TfrmReport &form, const QIcon 
             return false;
         }
         return true;
-    };
+    });
 }
 
 } // namespace
@@ -91,7 +91,7 @@ QString RunReportPreview(TfrmReport &form, const QIcon &icon, TRunStartResult *r
         auto progress = std::make_unique<TfrmReportProgress>();
         progress->ShowProgress(1, 0, false);
         start = form.StartRun(&progress->Sink());
-        const bool stopped = progress->Stopped;
+        const bool stopped = progress->Stopped();
         // The progress window goes before the message.
         progress.reset();
         if (result)

@@ -95,9 +95,9 @@ TfrmReportProgress::~TfrmReportProgress()
 
 void TfrmReportProgress::ShowProgress(int captionText, int confirmText, bool cancelOnly, bool startMinimised)
 {
-    CaptionText = DisplayText(captionText);
-    setWindowTitle(CaptionText);
-    ConfirmTextId = confirmText;
+    m_captionText = DisplayText(captionText);
+    setWindowTitle(m_captionText);
+    m_confirmTextId = confirmText;
     if (startMinimised) {
         showMinimized();
         QApplication::processEvents();
@@ -107,8 +107,8 @@ void TfrmReportProgress::ShowProgress(int captionText, int confirmText, bool can
     btnStop->setText(DisplayText(5157));
     btnStop->setVisible(!cancelOnly);
     placeButtons();
-    Cancelled = false;
-    Stopped = false;
+    m_cancelled = false;
+    m_stopped = false;
     gugProgress->setValue(0);
     if (!startMinimised)
         show();
@@ -137,7 +137,7 @@ void TfrmReportProgress::SetPercent(int percent)
     if (percent >= 0 && percent <= 100) {
         gugProgress->setValue(percent);
         if (isMinimized())
-            setWindowTitle(CaptionText + FormatText(QStringLiteral(" (%d%%)"), {QString::number(percent)}));
+            setWindowTitle(m_captionText + FormatText(QStringLiteral(" (%d%%)"), {QString::number(percent)}));
     }
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (now - m_lastEventsAt >= kEventsInterval) {
@@ -150,19 +150,19 @@ void TfrmReportProgress::buttonClicked(QPushButton *button)
 {
     if (!btnStop->isHidden()) {
         // A pass that can keep its partial work ends at once.
-        Cancelled = true;
+        m_cancelled = true;
         if (button == btnStop)
-            Stopped = true;
+            m_stopped = true;
         return;
     }
-    Cancelled = AskYesNo(DisplayText(ConfirmTextId));
+    m_cancelled = AskYesNo(DisplayText(m_confirmTextId));
 }
 
 void TfrmReportProgress::closeEvent(QCloseEvent *event)
 {
     if (isVisible()) {
         // The close box does not close a running pass; it asks it to end.
-        Cancelled = true;
+        m_cancelled = true;
         event->ignore();
         return;
     }
@@ -178,7 +178,7 @@ void TfrmReportProgress::reject()
 
 void TfrmReportProgress::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::WindowStateChange && !isMinimized() && !CaptionText.isEmpty())
-        setWindowTitle(CaptionText);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() && !m_captionText.isEmpty())
+        setWindowTitle(m_captionText);
     QDialog::changeEvent(event);
 }

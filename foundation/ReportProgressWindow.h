@@ -26,17 +26,10 @@ public:
     // while the window is minimised.
     void SetPercent(int percent);
 
-    // The running pass reads these after each step.
-    bool Cancelled = false;
-    bool Stopped = false;
-    QString CaptionText;
-    int ConfirmTextId = 0;
-
-    QLabel *lblPleaseWait = nullptr;
-    QWidget *pnlProgress = nullptr;
-    QProgressBar *gugProgress = nullptr;
-    QPushButton *btnCancel = nullptr;
-    QPushButton *btnStop = nullptr;
+    // The running pass reads these after each step: Cancel was confirmed, and it was Stop
+    // (keep what was done so far).
+    bool Cancelled() const { return m_cancelled; }
+    bool Stopped() const { return m_stopped; }
 
     // The window as the progress interface of core code.
     TProgressSink &Sink() { return m_sink; }
@@ -52,7 +45,7 @@ private:
     public:
         explicit TSink(TfrmReportProgress &window) : m_window(window) {}
         void Progress(int percent) override { m_window.SetPercent(percent); }
-        bool Cancelled() const override { return m_window.Cancelled; }
+        bool Cancelled() const override { return m_window.Cancelled(); }
         void Finished() override { m_window.hide(); }
 
     private:
@@ -63,6 +56,17 @@ private:
     void placeButtons();
     void buttonClicked(QPushButton *button);
 
+    // The window's controls (tests find them by these object names).
+    QLabel *lblPleaseWait = nullptr;
+    QWidget *pnlProgress = nullptr;
+    QProgressBar *gugProgress = nullptr;
+    QPushButton *btnCancel = nullptr;
+    QPushButton *btnStop = nullptr;
+
+    bool m_cancelled = false;
+    bool m_stopped = false;
+    QString m_captionText;
+    int m_confirmTextId = 0;
     TSink m_sink{*this};
     QList<QPointer<QWidget>> m_disabledWindows;
     qint64 m_lastEventsAt = 0;

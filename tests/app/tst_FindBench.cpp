@@ -1,6 +1,7 @@
 // Timings, memory and pictures of find and thumbnails for bench/find-bench.sh; disabled in the
 // test run.
 #include "PreviewTestSupport.h"
+#include "support/Controls.h"
 
 #include "app/FindBar.h"
 #include "app/PageView.h"
@@ -60,7 +61,7 @@ void timeSearch(TfrmReportPreview &preview, const QString &text)
     }
     const double all = clock.nsecsElapsed() / 1e6;
     std::printf("find \"%s\": first hit after %.0f ms, %d hits on %zu of %d pages counted after %.0f ms\n",
-                qPrintable(text), first, hits.Total(), hits.Pages().size(), preview.qrPreview->PageCount(), all);
+                qPrintable(text), first, hits.Total(), hits.Pages().size(), Control<TPageView>(preview, "qrPreview")->PageCount(), all);
 }
 
 // A report run into the preview (FIND_BENCH_REPORT): find while the pages arrive and on the
@@ -81,7 +82,7 @@ TEST(FindBench, DISABLED_BigReport)
         TfrmReportPreview *preview = shownPreview();
         if (!preview)
             return;
-        if (!started && preview->qrPreview->PageNumber() > 0) {
+        if (!started && Control<TPageView>(*preview, "qrPreview")->PageNumber() > 0) {
             // Searching while the report is still being read.
             started = true;
             searchStarted = clock.nsecsElapsed() / 1e6;
@@ -90,11 +91,11 @@ TEST(FindBench, DISABLED_BigReport)
         }
         if (started && firstWhileReading < 0 && !preview->State()->Hits().IsEmpty())
             firstWhileReading = clock.nsecsElapsed() / 1e6 - searchStarted;
-        if (!preview->ReportFinished)
+        if (!preview->ReportFinished())
             return;
         watch.stop();
         finished = clock.nsecsElapsed() / 1e6;
-        const int pages = preview->qrPreview->PageCount();
+        const int pages = Control<TPageView>(*preview, "qrPreview")->PageCount();
         std::printf("report %s: %d pages made in %.0f ms; searching \"%s\" from page 1 as they came: first hit "
                     "after %.0f ms\n",
                     qPrintable(report), pages, finished, qPrintable(common), firstWhileReading);
@@ -107,7 +108,7 @@ TEST(FindBench, DISABLED_BigReport)
         const long before = memoryKb("VmRSS:");
         preview->ThumbnailsClick();
         QApplication::processEvents();
-        TThumbnailPanel *panel = preview->pnlThumbnails;
+        TThumbnailPanel *panel = Control<TThumbnailPanel>(*preview, "pnlThumbnails");
         QScrollBar *bar = panel->verticalScrollBar();
         QElapsedTimer scrolling;
         scrolling.start();
@@ -145,12 +146,12 @@ TEST(FindBench, DISABLED_Screenshots)
     watch.setInterval(20);
     QObject::connect(&watch, &QTimer::timeout, [&] {
         TfrmReportPreview *preview = shownPreview();
-        if (!preview || !preview->ReportFinished)
+        if (!preview || !preview->ReportFinished())
             return;
         watch.stop();
         preview->resize(1280, 860);
         preview->ZoomListClick(TfrmReportPreview::kZoom100);
-        if (preview->pnlThumbnails->isHidden())
+        if (Control<TThumbnailPanel>(*preview, "pnlThumbnails")->isHidden())
             preview->ThumbnailsClick();
         preview->FindClick();
         preview->FindBar()->Search(text);
@@ -158,20 +159,20 @@ TEST(FindBench, DISABLED_Screenshots)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
         preview->FindBar()->FindNext();
         preview->FindBar()->FindNext();
-        preview->pnlThumbnails->DrawVisibleNow();
+        Control<TThumbnailPanel>(*preview, "pnlThumbnails")->DrawVisibleNow();
         QApplication::processEvents();
         preview->grab().save(dir + "/find-bar.png");
         // Back past the first hit: round to the last, with the note.
         while (preview->State()->Hits().CurrentNumber() > 1)
             preview->FindBar()->FindPrevious();
         preview->FindBar()->FindPrevious();
-        preview->pnlThumbnails->DrawVisibleNow();
+        Control<TThumbnailPanel>(*preview, "pnlThumbnails")->DrawVisibleNow();
         QApplication::processEvents();
         preview->grab().save(dir + "/find-wrapped.png");
         preview->FindBar()->Close();
         preview->ZoomListClick(TfrmReportPreview::kZoomWholePage);
         preview->GoToPage(3);
-        preview->pnlThumbnails->DrawVisibleNow();
+        Control<TThumbnailPanel>(*preview, "pnlThumbnails")->DrawVisibleNow();
         QApplication::processEvents();
         preview->grab().save(dir + "/thumbnails.png");
         preview->close();

@@ -1,6 +1,7 @@
 // The mail button: the pages as a PDF in a private folder, handed to a stand-in xdg-email on
 // the PATH that writes down its arguments.
 #include "PreviewTestSupport.h"
+#include "support/Controls.h"
 
 #include "app/MailReport.h"
 #include "app/PreviewWindow.h"
@@ -78,22 +79,22 @@ TEST_F(MailReport, TheButtonWorksOnlyWithAMailProgramAndPages)
     AdminMode = true;
     TfrmReportPreview window(QStringLiteral("/tmp/report.srp"), QIcon());
     int sent = 0;
-    window.OnSendMail = [&] { ++sent; };
+    window.SetOnSendMail([&] { ++sent; });
     TPageStore empty;
     window.SetStore(&empty);
     standIn(0);
     window.ReportDone(false);
-    EXPECT_FALSE(window.btnMail->isEnabled()); // no page
+    EXPECT_FALSE(Control<QAction>(window, "btnMail")->isEnabled()); // no page
 
     window.SetStore(&store);
     window.ReportDone(false);
-    EXPECT_TRUE(window.btnMail->isEnabled());
-    window.btnMail->trigger();
+    EXPECT_TRUE(Control<QAction>(window, "btnMail")->isEnabled());
+    Control<QAction>(window, "btnMail")->trigger();
     EXPECT_EQ(sent, 1);
 
     qputenv("PATH", bin.path().toUtf8() + "/none"); // no xdg-email anywhere
     window.UpdateToolbar();
-    EXPECT_FALSE(window.btnMail->isEnabled());
+    EXPECT_FALSE(Control<QAction>(window, "btnMail")->isEnabled());
 }
 
 } // namespace

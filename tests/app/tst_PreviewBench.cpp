@@ -1,5 +1,6 @@
 // Timings and pictures for bench/preview-bench.sh; disabled in the test run.
 #include "PreviewTestSupport.h"
+#include "support/Controls.h"
 
 #include "app/PageView.h"
 #include "app/PreviewWindow.h"
@@ -41,7 +42,7 @@ TEST(PreviewBench, DISABLED_PageTurnAt100Percent)
         QElapsedTimer timer;
         timer.start();
         window.GoToPage(page);
-        window.qrPreview->viewport()->repaint();
+        Control<TPageView>(window, "qrPreview")->viewport()->repaint();
         const double ms = timer.nsecsElapsed() / 1e6;
         worst = qMax(worst, ms);
         total += ms;
@@ -67,13 +68,13 @@ TEST(PreviewBench, DISABLED_RealReport)
             auto *preview = qobject_cast<TfrmReportPreview *>(w);
             if (!preview || !preview->isVisible())
                 continue;
-            if (firstPage < 0 && preview->qrPreview->PageNumber() > 0)
+            if (firstPage < 0 && Control<TPageView>(*preview, "qrPreview")->PageNumber() > 0)
                 firstPage = clock.nsecsElapsed() / 1e6;
-            if (!preview->ReportFinished)
+            if (!preview->ReportFinished())
                 return;
             finished = clock.nsecsElapsed() / 1e6;
             watch.stop();
-            pages = preview->qrPreview->PageCount();
+            pages = Control<TPageView>(*preview, "qrPreview")->PageCount();
             preview->ZoomListClick(TfrmReportPreview::kZoom100);
             turns = qMin(200, pages);
             for (int i = 0; i < turns; ++i) {
@@ -81,7 +82,7 @@ TEST(PreviewBench, DISABLED_RealReport)
                 QElapsedTimer timer;
                 timer.start();
                 preview->GoToPage(page);
-                preview->qrPreview->viewport()->repaint();
+                Control<TPageView>(*preview, "qrPreview")->viewport()->repaint();
                 const double ms = timer.nsecsElapsed() / 1e6;
                 worst = qMax(worst, ms);
                 total += ms;
@@ -155,7 +156,7 @@ TEST(PreviewBench, DISABLED_Screenshots)
         job->Printer->setOutputFileName(dir + "/sample-print.pdf");
         job->Printer->SetPageRange(1, 2);
         StartPrintJob(window, std::move(job));
-        while (!window.NotPrinting)
+        while (!window.NotPrinting())
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         window.SetStore(nullptr);
     }

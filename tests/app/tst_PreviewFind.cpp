@@ -1,6 +1,7 @@
 // The preview's one state (page, zoom, hits) seen by every control, the find bar, and paging
 // while the report is still being read.
 #include "PreviewTestSupport.h"
+#include "support/Controls.h"
 
 #include "app/FindBar.h"
 #include "app/PageView.h"
@@ -49,7 +50,7 @@ protected:
             QApplication::processEvents(QEventLoop::AllEvents, 10);
         QApplication::processEvents();
     }
-    QString status() const { return window->FindBar()->lblFindStatus->text(); }
+    QString status() const { return Control<QLabel>(*window->FindBar(), "lblFindStatus")->text(); }
     QString hitOf(int k, int n) const { return DisplayFormat(kTextHitOf, {QString::number(k), QString::number(n)}); }
 
 };
@@ -58,12 +59,12 @@ TEST_F(PreviewFind, ZoomChangedFromAnyControlReachesEveryOtherAndTheSettings)
 {
     generate(3);
     TPreviewState *state = window->State();
-    QWidget *viewport = window->qrPreview->viewport();
+    QWidget *viewport = Control<TPageView>(*window, "qrPreview")->viewport();
     auto agree = [&](int zoom) {
         EXPECT_EQ(state->Zoom(), zoom);
-        EXPECT_EQ(window->qrPreview->Zoom(), zoom);
-        EXPECT_EQ(window->cmbZoom->currentText(), QString::number(zoom) + "%");
-        EXPECT_EQ(window->qrPreview->RenderedPage().width() / window->qrPreview->RenderedPage().devicePixelRatio(),
+        EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), zoom);
+        EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->currentText(), QString::number(zoom) + "%");
+        EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->RenderedPage().width() / Control<TPageView>(*window, "qrPreview")->RenderedPage().devicePixelRatio(),
                   794 * zoom / 100);
     };
     window->ZoomListClick(TfrmReportPreview::kZoom150); // the zoom list
@@ -74,17 +75,17 @@ TEST_F(PreviewFind, ZoomChangedFromAnyControlReachesEveryOtherAndTheSettings)
     ctrlWheel(viewport, -120);
     ctrlWheel(viewport, -120);
     agree(125);
-    pressKey(window->qrPreview, Qt::Key_0, Qt::ControlModifier); // Ctrl+0
+    pressKey(Control<TPageView>(*window, "qrPreview"), Qt::Key_0, Qt::ControlModifier); // Ctrl+0
     agree(100);
     EXPECT_EQ(state->ZoomMode(), TfrmReportPreview::kZoom100);
     state->SetZoom(75); // the state itself, as the thumbnails or a script would
     agree(75);
-    window->cmbZoom->setFocus();
-    window->cmbZoom->setEditText("250"); // typed into the box
-    pressKey(window->cmbZoom, Qt::Key_Return);
+    Control<QComboBox>(*window, "cmbZoom")->setFocus();
+    Control<QComboBox>(*window, "cmbZoom")->setEditText("250"); // typed into the box
+    pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Return);
     EXPECT_EQ(state->Zoom(), 250);
-    EXPECT_EQ(window->qrPreview->Zoom(), 250);
-    EXPECT_EQ(window->cmbZoom->currentText(), "250%");
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), 250);
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->currentText(), "250%");
     // A wheel turn without Ctrl scrolls and leaves the zoom.
     QWheelEvent plain(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
@@ -92,28 +93,28 @@ TEST_F(PreviewFind, ZoomChangedFromAnyControlReachesEveryOtherAndTheSettings)
     EXPECT_EQ(state->Zoom(), 250);
     window->close();
     EXPECT_EQ(IniReadInteger(TrvlPar(), "PageInfo", "PortraitZoom", 0), 250);
-    EXPECT_EQ(window->PortraitZoom, 250);
+    EXPECT_EQ(window->PortraitZoom(), 250);
 }
 
 TEST_F(PreviewFind, PageChangedAnywhereMovesThePageBoxAndButtons)
 {
     generate(4);
     window->State()->SetPage(3);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 3);
-    EXPECT_EQ(window->pnlPage->text(), "3/4");
-    EXPECT_TRUE(window->btnPageUp->isEnabled());
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 3);
+    EXPECT_EQ(Control<QLabel>(*window, "pnlPage")->text(), "3/4");
+    EXPECT_TRUE(Control<QAction>(*window, "btnPageUp")->isEnabled());
     window->State()->SetPage(4);
-    EXPECT_FALSE(window->btnLastPage->isEnabled());
+    EXPECT_FALSE(Control<QAction>(*window, "btnLastPage")->isEnabled());
 }
 
 TEST_F(PreviewFind, NextHitWrapsRoundWithANoteAndHighlightsOnThePage)
 {
     generate(12);
     // "עמוד 1 " starts the titles of pages 1, 10, 11 and 12.
-    pressKey(window->qrPreview, Qt::Key_F, Qt::ControlModifier);
+    pressKey(Control<TPageView>(*window, "qrPreview"), Qt::Key_F, Qt::ControlModifier);
     TFindBar *bar = window->FindBar();
     ASSERT_TRUE(bar->isVisible());
-    EXPECT_TRUE(bar->edtFind->hasFocus() || !window->isActiveWindow());
+    EXPECT_TRUE(Control<QLineEdit>(*bar, "edtFind")->hasFocus() || !window->isActiveWindow());
     bar->Search(QString::fromUtf8("עמוד 1"));
     waitForSearch();
     const TSearchHits &hits = window->State()->Hits();
@@ -121,46 +122,46 @@ TEST_F(PreviewFind, NextHitWrapsRoundWithANoteAndHighlightsOnThePage)
     EXPECT_EQ(hits.Total(), 4);
     EXPECT_EQ(hits.Pages(), std::vector<int>({1, 10, 11, 12}));
     // The first hit from the page shown is on screen by itself.
-    EXPECT_EQ(window->qrPreview->PageNumber(), 1);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 1);
     EXPECT_EQ(status(), hitOf(1, 4));
-    ASSERT_EQ(window->qrPreview->HitRects().size(), 1u);
-    EXPECT_EQ(window->qrPreview->CurrentHitOnPage(), 0);
+    ASSERT_EQ(Control<TPageView>(*window, "qrPreview")->HitRects().size(), 1u);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->CurrentHitOnPage(), 0);
     // The hit covers the words, at the right of the right-aligned title line.
-    const QRectF hit = window->qrPreview->HitRects()[0];
+    const QRectF hit = Control<TPageView>(*window, "qrPreview")->HitRects()[0];
     EXPECT_GT(hit.left(), 500);
     EXPECT_LE(hit.right(), 757);
     EXPECT_GE(hit.top(), 50);
     EXPECT_LE(hit.bottom(), 71);
 
-    pressKey(bar->edtFind, Qt::Key_Return); // Enter: next
-    EXPECT_EQ(window->qrPreview->PageNumber(), 10);
-    EXPECT_EQ(window->pnlPage->text(), "10/12");
+    pressKey(Control<QLineEdit>(*bar, "edtFind"), Qt::Key_Return); // Enter: next
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 10);
+    EXPECT_EQ(Control<QLabel>(*window, "pnlPage")->text(), "10/12");
     EXPECT_EQ(status(), hitOf(2, 4));
-    pressKey(window->qrPreview, Qt::Key_F3);
-    pressKey(window->qrPreview, Qt::Key_F3);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 12);
+    pressKey(Control<TPageView>(*window, "qrPreview"), Qt::Key_F3);
+    pressKey(Control<TPageView>(*window, "qrPreview"), Qt::Key_F3);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 12);
     EXPECT_EQ(status(), hitOf(4, 4));
-    pressKey(window->qrPreview, Qt::Key_F3); // past the last: round to the first, with a note
-    EXPECT_EQ(window->qrPreview->PageNumber(), 1);
+    pressKey(Control<TPageView>(*window, "qrPreview"), Qt::Key_F3); // past the last: round to the first, with a note
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 1);
     EXPECT_TRUE(status().startsWith(hitOf(1, 4)));
     EXPECT_TRUE(status().contains(DisplayText(kTextWrappedToTop)));
-    pressKey(window->qrPreview, Qt::Key_F3, Qt::ShiftModifier); // Shift+F3 back round the start
-    EXPECT_EQ(window->qrPreview->PageNumber(), 12);
+    pressKey(Control<TPageView>(*window, "qrPreview"), Qt::Key_F3, Qt::ShiftModifier); // Shift+F3 back round the start
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 12);
     EXPECT_TRUE(status().contains(DisplayText(kTextWrappedToBottom)));
-    pressKey(window->qrPreview, Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 11);
+    pressKey(Control<TPageView>(*window, "qrPreview"), Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 11);
     EXPECT_EQ(status(), hitOf(3, 4));
     // After turning to another page the next hit is the one after the page shown.
     window->GoToPage(5);
-    pressKey(window->qrPreview, Qt::Key_F3);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 10);
+    pressKey(Control<TPageView>(*window, "qrPreview"), Qt::Key_F3);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 10);
     EXPECT_EQ(status(), hitOf(2, 4));
 
     // Escape closes the bar, not the window, and the highlights go.
-    pressKey(bar->edtFind, Qt::Key_Escape);
+    pressKey(Control<QLineEdit>(*bar, "edtFind"), Qt::Key_Escape);
     EXPECT_FALSE(bar->isVisible());
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->qrPreview->HitRects().empty());
+    EXPECT_TRUE(Control<TPageView>(*window, "qrPreview")->HitRects().empty());
     EXPECT_EQ(window->State()->Hits().Total(), 0);
 }
 
@@ -172,14 +173,14 @@ TEST_F(PreviewFind, SeveralHitsOnAPageAndNothingFound)
     window->FindBar()->Search(QString::fromUtf8("שלוחה   21"));
     waitForSearch();
     EXPECT_EQ(window->State()->Hits().Total(), 30);
-    EXPECT_EQ(window->qrPreview->HitRects().size(), 10u);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->HitRects().size(), 10u);
     window->FindBar()->FindNext();
-    EXPECT_EQ(window->qrPreview->CurrentHitOnPage(), 1);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->CurrentHitOnPage(), 1);
     EXPECT_EQ(status(), hitOf(2, 30));
     window->FindBar()->Search(QStringLiteral("no such words"));
     waitForSearch();
     EXPECT_EQ(status(), DisplayText(kTextNotFound));
-    EXPECT_FALSE(window->FindBar()->btnFindNext->isEnabled());
+    EXPECT_FALSE(Control<QAction>(*window->FindBar(), "btnFindNext")->isEnabled());
 }
 
 TEST_F(PreviewFind, SearchGoesOnWhilePagesArrive)
@@ -209,23 +210,23 @@ TEST_F(PreviewFind, NextWaitsForThePageStillBeingMade)
     window->SetStore(&store);
     FillStore(store, 2);
     window->GoToPage(2);
-    EXPECT_TRUE(window->btnPageDown->isEnabled());
-    EXPECT_TRUE(window->btnLastPage->isEnabled());
+    EXPECT_TRUE(Control<QAction>(*window, "btnPageDown")->isEnabled());
+    EXPECT_TRUE(Control<QAction>(*window, "btnLastPage")->isEnabled());
     window->PageDownClick(); // nothing yet: waits
-    EXPECT_EQ(window->qrPreview->PageNumber(), 2);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 2);
     FillStore(store, 1);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 3);
-    EXPECT_EQ(window->pnlPage->text(), "3/3");
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 3);
+    EXPECT_EQ(Control<QLabel>(*window, "pnlPage")->text(), "3/3");
     // Another move cancels the wait.
     window->PageDownClick();
     window->FirstPageClick();
     FillStore(store, 1);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 1);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 1);
     window->LastPageClick(); // the last page there is so far
-    EXPECT_EQ(window->qrPreview->PageNumber(), 4);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 4);
     window->ReportDone(false);
-    EXPECT_FALSE(window->btnPageDown->isEnabled());
-    EXPECT_FALSE(window->btnLastPage->isEnabled());
+    EXPECT_FALSE(Control<QAction>(*window, "btnPageDown")->isEnabled());
+    EXPECT_FALSE(Control<QAction>(*window, "btnLastPage")->isEnabled());
 }
 
 TEST_F(PreviewFind, ToolbarDoesNotShiftWhilePrinting)
@@ -234,16 +235,16 @@ TEST_F(PreviewFind, ToolbarDoesNotShiftWhilePrinting)
     QApplication::processEvents();
     auto *bar = window->findChild<QToolBar *>(QStringLiteral("tlbPreview"));
     ASSERT_TRUE(bar);
-    const QRect close = bar->widgetForAction(window->btnClose)->geometry();
-    const QRect zoom = window->cmbZoom->geometry();
+    const QRect close = bar->widgetForAction(Control<QAction>(*window, "btnClose"))->geometry();
+    const QRect zoom = Control<QComboBox>(*window, "cmbZoom")->geometry();
     window->PrintStarted(nullptr);
     window->PrintProgress(2, 3);
     QApplication::processEvents();
-    EXPECT_EQ(bar->widgetForAction(window->btnClose)->geometry(), close);
-    EXPECT_EQ(window->cmbZoom->geometry(), zoom);
+    EXPECT_EQ(bar->widgetForAction(Control<QAction>(*window, "btnClose"))->geometry(), close);
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->geometry(), zoom);
     window->PrintFinished();
     QApplication::processEvents();
-    EXPECT_EQ(bar->widgetForAction(window->btnClose)->geometry(), close);
+    EXPECT_EQ(bar->widgetForAction(Control<QAction>(*window, "btnClose"))->geometry(), close);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The thumbnail panel and its cache, the recent reports of the Open button, and dropping a file
 // on the preview.
 #include "PreviewTestSupport.h"
+#include "support/Controls.h"
 
 #include "app/PageView.h"
 #include "app/PreviewState.h"
@@ -69,15 +70,15 @@ class PreviewPanels : public TShownPreview
 TEST_F(PreviewPanels, ThumbnailsAreDrawnOnlyInViewAndOnTheRight)
 {
     generate(500);
-    EXPECT_FALSE(window->pnlThumbnails->isVisible()); // off until asked for
+    EXPECT_FALSE(Control<TThumbnailPanel>(*window, "pnlThumbnails")->isVisible()); // off until asked for
     QKeyEvent f4(QEvent::KeyPress, Qt::Key_F4, Qt::NoModifier);
-    QApplication::sendEvent(window->qrPreview, &f4);
+    QApplication::sendEvent(Control<TPageView>(*window, "qrPreview"), &f4);
     QApplication::processEvents();
-    TThumbnailPanel *panel = window->pnlThumbnails;
+    TThumbnailPanel *panel = Control<TThumbnailPanel>(*window, "pnlThumbnails");
     ASSERT_TRUE(panel->isVisible());
-    EXPECT_TRUE(window->btnThumbnails->isChecked());
+    EXPECT_TRUE(Control<QAction>(*window, "btnThumbnails")->isChecked());
     // First in the mirrored row: on the right of the page view.
-    EXPECT_GT(panel->mapTo(window.get(), QPoint(0, 0)).x(), window->qrPreview->mapTo(window.get(), QPoint(0, 0)).x());
+    EXPECT_GT(panel->mapTo(window.get(), QPoint(0, 0)).x(), Control<TPageView>(*window, "qrPreview")->mapTo(window.get(), QPoint(0, 0)).x());
     panel->DrawVisibleNow();
     const auto [first, last] = panel->VisiblePages();
     EXPECT_EQ(first, 1);
@@ -100,7 +101,7 @@ TEST_F(PreviewPanels, ClickingAThumbnailGoesToItsPageAndThePageShownIsFollowed)
     generate(30);
     window->ThumbnailsClick();
     QApplication::processEvents();
-    TThumbnailPanel *panel = window->pnlThumbnails;
+    TThumbnailPanel *panel = Control<TThumbnailPanel>(*window, "pnlThumbnails");
     // The second thumbnail from the top.
     const int cell = panel->viewport()->height() / qMax(1, panel->VisiblePages().second);
     QPoint second(panel->viewport()->width() / 2, 0);
@@ -113,8 +114,8 @@ TEST_F(PreviewPanels, ClickingAThumbnailGoesToItsPageAndThePageShownIsFollowed)
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(second), panel->viewport()->mapToGlobal(QPointF(second)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(panel->viewport(), &press);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 2);
-    EXPECT_EQ(window->pnlPage->text(), "2/30");
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 2);
+    EXPECT_EQ(Control<QLabel>(*window, "pnlPage")->text(), "2/30");
     // Going to a far page brings its thumbnail into view.
     window->GoToPage(25);
     const auto [first, last] = panel->VisiblePages();
@@ -124,7 +125,7 @@ TEST_F(PreviewPanels, ClickingAThumbnailGoesToItsPageAndThePageShownIsFollowed)
     window->close();
     EXPECT_TRUE(IniReadYesNo(TrvlPar(), "PageInfo", "ShowThumbnails", false));
     TfrmReportPreview again(QStringLiteral("/tmp/report.srp"), QIcon());
-    EXPECT_FALSE(again.pnlThumbnails->isHidden());
+    EXPECT_FALSE(Control<TThumbnailPanel>(again, "pnlThumbnails")->isHidden());
     again.ThumbnailsClick();
     again.close();
     EXPECT_FALSE(IniReadYesNo(TrvlPar(), "PageInfo", "ShowThumbnails", true));
@@ -157,8 +158,8 @@ TEST_F(PreviewPanels, RecentListOpensAReportAndDropsOneThatIsGone)
     generate(2);
     // The report shown went to the top of the list.
     EXPECT_EQ(RecentReports().first(), "/tmp/report.srp");
-    emit window->mnuRecent->aboutToShow();
-    ASSERT_EQ(window->mnuRecent->actions().size(), 3);
+    emit Control<QMenu>(*window, "mnuRecent")->aboutToShow();
+    ASSERT_EQ(Control<QMenu>(*window, "mnuRecent")->actions().size(), 3);
     TMessageCapture messages;
     window->OpenRecent(gone);
     EXPECT_EQ(messages.Texts, QStringList({DisplayText(5237)}));
@@ -190,8 +191,8 @@ TEST_F(PreviewPanels, DroppingAReportOrPageFileOpensIt)
     };
     EXPECT_FALSE(drop(installation.path("notes.txt")));
     EXPECT_TRUE(drop(qrp));
-    EXPECT_EQ(window->qrPreview->PageCount(), 4);
-    EXPECT_EQ(window->ReportFileName, qrp);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageCount(), 4);
+    EXPECT_EQ(window->ReportFileName(), qrp);
     EXPECT_TRUE(drop(installation.path("other.srp")));
     EXPECT_EQ(window->RequestedFile(), installation.path("other.srp"));
 }

@@ -1,6 +1,7 @@
 // The preview window: toolbar state, zoom list and stored zoom, page keys, automatic
 // scrolling, opening page files and reports.
 #include "PreviewTestSupport.h"
+#include "support/Controls.h"
 
 #include "app/PageView.h"
 #include "app/PreviewState.h"
@@ -38,7 +39,7 @@ void typeText(QWidget *target, const QString &text)
 class PreviewWindow : public TShownPreview
 {
 protected:
-    QString zoomText() const { return window->cmbZoom->currentText(); }
+    QString zoomText() const { return Control<QComboBox>(*window, "cmbZoom")->currentText(); }
     QString trvlPar() const { return TrvlPar(); }
 };
 
@@ -46,41 +47,41 @@ TEST_F(PreviewWindow, ToolbarFollowsGenerationAndPages)
 {
     window->SetStore(&store);
     // While the report is read nothing but paging works.
-    for (QAction *a : {window->btnOpen, window->btnSave, window->btnPrint, window->btnGraph, window->btnMail,
-                       window->btnPageUp, window->btnPageDown})
+    for (QAction *a : {Control<QAction>(*window, "btnOpen"), Control<QAction>(*window, "btnSave"), Control<QAction>(*window, "btnPrint"), Control<QAction>(*window, "btnGraph"), Control<QAction>(*window, "btnMail"),
+                       Control<QAction>(*window, "btnPageUp"), Control<QAction>(*window, "btnPageDown")})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    EXPECT_TRUE(window->gugProgress->isVisibleTo(window.get()));
+    EXPECT_TRUE(Control<QProgressBar>(*window, "gugProgress")->isVisibleTo(window.get()));
     FillStore(store, 1);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 1);
-    EXPECT_EQ(window->pnlPage->text(), "1/1");
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 1);
+    EXPECT_EQ(Control<QLabel>(*window, "pnlPage")->text(), "1/1");
     // More pages are coming: Next and Last stay enabled.
-    EXPECT_TRUE(window->btnPageDown->isEnabled());
-    EXPECT_TRUE(window->btnLastPage->isEnabled());
+    EXPECT_TRUE(Control<QAction>(*window, "btnPageDown")->isEnabled());
+    EXPECT_TRUE(Control<QAction>(*window, "btnLastPage")->isEnabled());
     FillStore(store, 2); // pages 2 and 3 arrive while page 1 is shown
-    EXPECT_EQ(window->pnlPage->text(), "1/3");
-    EXPECT_TRUE(window->btnPageDown->isEnabled());
-    EXPECT_TRUE(window->btnLastPage->isEnabled());
-    EXPECT_FALSE(window->btnOpen->isEnabled());
+    EXPECT_EQ(Control<QLabel>(*window, "pnlPage")->text(), "1/3");
+    EXPECT_TRUE(Control<QAction>(*window, "btnPageDown")->isEnabled());
+    EXPECT_TRUE(Control<QAction>(*window, "btnLastPage")->isEnabled());
+    EXPECT_FALSE(Control<QAction>(*window, "btnOpen")->isEnabled());
 
     window->ReportDone(false);
-    EXPECT_TRUE(window->ReportFinished);
-    EXPECT_TRUE(window->btnOpen->isEnabled());
-    EXPECT_TRUE(window->btnSave->isEnabled());
-    EXPECT_TRUE(window->btnPrint->isEnabled());
-    EXPECT_FALSE(window->btnGraph->isEnabled());
-    EXPECT_FALSE(window->btnMail->isEnabled());
-    EXPECT_FALSE(window->gugProgress->isVisibleTo(window.get()));
+    EXPECT_TRUE(window->ReportFinished());
+    EXPECT_TRUE(Control<QAction>(*window, "btnOpen")->isEnabled());
+    EXPECT_TRUE(Control<QAction>(*window, "btnSave")->isEnabled());
+    EXPECT_TRUE(Control<QAction>(*window, "btnPrint")->isEnabled());
+    EXPECT_FALSE(Control<QAction>(*window, "btnGraph")->isEnabled());
+    EXPECT_FALSE(Control<QAction>(*window, "btnMail")->isEnabled());
+    EXPECT_FALSE(Control<QProgressBar>(*window, "gugProgress")->isVisibleTo(window.get()));
     window->ReportDone(true);
-    EXPECT_TRUE(window->btnGraph->isEnabled());
+    EXPECT_TRUE(Control<QAction>(*window, "btnGraph")->isEnabled());
 
     window->LastPageClick();
-    EXPECT_EQ(window->pnlPage->text(), "3/3");
-    EXPECT_FALSE(window->btnPageDown->isEnabled());
-    EXPECT_FALSE(window->btnLastPage->isEnabled());
-    EXPECT_TRUE(window->btnPageUp->isEnabled());
+    EXPECT_EQ(Control<QLabel>(*window, "pnlPage")->text(), "3/3");
+    EXPECT_FALSE(Control<QAction>(*window, "btnPageDown")->isEnabled());
+    EXPECT_FALSE(Control<QAction>(*window, "btnLastPage")->isEnabled());
+    EXPECT_TRUE(Control<QAction>(*window, "btnPageUp")->isEnabled());
     window->FirstPageClick();
-    EXPECT_FALSE(window->btnPageUp->isEnabled());
-    EXPECT_FALSE(window->btnFirstPage->isEnabled());
+    EXPECT_FALSE(Control<QAction>(*window, "btnPageUp")->isEnabled());
+    EXPECT_FALSE(Control<QAction>(*window, "btnFirstPage")->isEnabled());
 }
 
 TEST_F(PreviewWindow, CaptionAndHintsComeFromTheLanguageTable)
@@ -91,13 +92,13 @@ TEST_F(PreviewWindow, CaptionAndHintsComeFromTheLanguageTable)
     EXPECT_EQ(TextsInLeftToRightForm(window.get()), QStringList());
     TfrmReportPreview empty{QString(), QIcon()};
     EXPECT_EQ(empty.windowTitle(), DisplayText(1));
-    EXPECT_EQ(window->btnPageDown->toolTip(), DisplayText(2));
-    EXPECT_EQ(window->btnClose->toolTip(), DisplayText(9));
-    EXPECT_EQ(window->cmbZoom->toolTip(), DisplayText(13));
-    EXPECT_EQ(window->cmbZoom->count(), 5);
-    EXPECT_EQ(window->cmbZoom->itemText(3), DisplayText(14));
+    EXPECT_EQ(Control<QAction>(*window, "btnPageDown")->toolTip(), DisplayText(2));
+    EXPECT_EQ(Control<QAction>(*window, "btnClose")->toolTip(), DisplayText(9));
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->toolTip(), DisplayText(13));
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->count(), 5);
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->itemText(3), DisplayText(14));
     EXPECT_EQ(window->layoutDirection(), Qt::RightToLeft);
-    EXPECT_EQ(window->cmbZoom->layoutDirection(), Qt::LeftToRight);
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->layoutDirection(), Qt::LeftToRight);
 
     TMessageCapture messages;
     window->ShowAbout();
@@ -110,13 +111,13 @@ TEST_F(PreviewWindow, FirstStartOpensAtPageWidthAndStoresWholePagePercentage)
 {
     generate(3);
     EXPECT_EQ(window->State()->ZoomMode(), TfrmReportPreview::kZoomPageWidth);
-    EXPECT_EQ(window->qrPreview->Zoom(), window->qrPreview->PageWidthZoom());
-    EXPECT_EQ(window->cmbZoom->count(), 6);
-    EXPECT_EQ(zoomText(), QString::number(window->qrPreview->Zoom()) + "%");
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), Control<TPageView>(*window, "qrPreview")->PageWidthZoom());
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->count(), 6);
+    EXPECT_EQ(zoomText(), QString::number(Control<TPageView>(*window, "qrPreview")->Zoom()) + "%");
 
     window->ZoomListClick(TfrmReportPreview::kZoomWholePage);
-    const int whole = window->qrPreview->Zoom();
-    EXPECT_EQ(whole, window->qrPreview->WholePageZoom());
+    const int whole = Control<TPageView>(*window, "qrPreview")->Zoom();
+    EXPECT_EQ(whole, Control<TPageView>(*window, "qrPreview")->WholePageZoom());
     EXPECT_LT(whole, 100);
     EXPECT_EQ(zoomText(), QString::number(whole) + "%");
     window->close();
@@ -129,8 +130,8 @@ TEST_F(PreviewWindow, FirstStartOpensAtPageWidthAndStoresWholePagePercentage)
     TPageStore pages;
     next.SetStore(&pages);
     FillStore(pages, 1);
-    EXPECT_EQ(next.qrPreview->Zoom(), whole);
-    EXPECT_EQ(next.cmbZoom->currentText(), QString::number(whole) + "%");
+    EXPECT_EQ(Control<TPageView>(next, "qrPreview")->Zoom(), whole);
+    EXPECT_EQ(Control<QComboBox>(next, "cmbZoom")->currentText(), QString::number(whole) + "%");
 }
 
 TEST_F(PreviewWindow, LandscapeAndPortraitKeepTheirOwnZoom)
@@ -151,7 +152,7 @@ TEST_F(PreviewWindow, LandscapeAndPortraitKeepTheirOwnZoom)
     EXPECT_EQ(IniReadInteger(trvlPar(), "PageInfo", "PortraitZoom", 0), 150);
     SetUp(); // a window reads the stored zoom when it is created
     generate(2);
-    EXPECT_EQ(window->qrPreview->Zoom(), 150);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), 150);
     EXPECT_EQ(window->State()->ZoomMode(), TfrmReportPreview::kZoom150);
     // Page width is remembered as -1, so it fits the next window's width again.
     window->ZoomListClick(TfrmReportPreview::kZoomPageWidth);
@@ -163,63 +164,63 @@ TEST_F(PreviewWindow, ZoomListEntriesArrowsAndDropDown)
 {
     generate(2);
     window->ZoomListClick(TfrmReportPreview::kZoom100);
-    EXPECT_EQ(window->qrPreview->Zoom(), 100);
-    EXPECT_EQ(window->cmbZoom->count(), 6);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), 100);
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->count(), 6);
     EXPECT_EQ(zoomText(), "100%");
 
     // An arrow key only moves the selection; the list click it causes is ignored.
-    window->cmbZoom->setFocus();
-    pressKey(window->cmbZoom, Qt::Key_Up);
-    EXPECT_EQ(window->cmbZoom->count(), 5); // Up removed the sixth entry
-    EXPECT_EQ(window->qrPreview->Zoom(), 100);
-    pressKey(window->cmbZoom, Qt::Key_Up);
-    pressKey(window->cmbZoom, Qt::Key_Down);
-    EXPECT_EQ(window->qrPreview->Zoom(), 100);
-    EXPECT_FALSE(window->ArrowInZoom);
+    Control<QComboBox>(*window, "cmbZoom")->setFocus();
+    pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Up);
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->count(), 5); // Up removed the sixth entry
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), 100);
+    pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Up);
+    pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Down);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), 100);
+    EXPECT_FALSE(window->ArrowInZoom());
 
     window->ZoomListClick(TfrmReportPreview::kZoom200);
-    EXPECT_EQ(window->cmbZoom->count(), 6);
-    window->cmbZoom->showPopup();
-    EXPECT_EQ(window->cmbZoom->count(), 5); // dropping the list down removes it too
-    window->cmbZoom->hidePopup();
-    EXPECT_EQ(window->qrPreview->Zoom(), 200);
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->count(), 6);
+    Control<QComboBox>(*window, "cmbZoom")->showPopup();
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->count(), 5); // dropping the list down removes it too
+    Control<QComboBox>(*window, "cmbZoom")->hidePopup();
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), 200);
 }
 
 TEST_F(PreviewWindow, TypedZoomInRangeAndOutOfRange)
 {
     generate(2);
     TMessageCapture messages;
-    window->cmbZoom->setFocus();
-    window->cmbZoom->setEditText("250%");
-    pressKey(window->cmbZoom, Qt::Key_Return);
-    EXPECT_EQ(window->qrPreview->Zoom(), 250);
+    Control<QComboBox>(*window, "cmbZoom")->setFocus();
+    Control<QComboBox>(*window, "cmbZoom")->setEditText("250%");
+    pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Return);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), 250);
     EXPECT_EQ(zoomText(), "250%");
     EXPECT_TRUE(messages.Texts.isEmpty());
-    EXPECT_FALSE(window->cmbZoom->hasFocus());
+    EXPECT_FALSE(Control<QComboBox>(*window, "cmbZoom")->hasFocus());
 
-    window->cmbZoom->setFocus();
-    window->cmbZoom->setEditText("5");
-    pressKey(window->cmbZoom, Qt::Key_Return);
+    Control<QComboBox>(*window, "cmbZoom")->setFocus();
+    Control<QComboBox>(*window, "cmbZoom")->setEditText("5");
+    pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Return);
     ASSERT_EQ(messages.Texts.size(), 1);
     EXPECT_EQ(messages.Texts[0], DisplayFormat(76, {"10", "300"}));
-    EXPECT_EQ(window->qrPreview->Zoom(), 250);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), 250);
     EXPECT_EQ(zoomText(), "250%");
-    window->cmbZoom->setFocus();
-    window->cmbZoom->setEditText("abc");
-    pressKey(window->cmbZoom, Qt::Key_Return);
+    Control<QComboBox>(*window, "cmbZoom")->setFocus();
+    Control<QComboBox>(*window, "cmbZoom")->setEditText("abc");
+    pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Return);
     EXPECT_EQ(messages.Texts.size(), 2);
 
     // Enter on a fixed entry applies it; whole page also refreshes the list.
-    window->cmbZoom->setFocus();
-    window->cmbZoom->setCurrentIndex(TfrmReportPreview::kZoomWholePage);
-    pressKey(window->cmbZoom, Qt::Key_Return);
-    EXPECT_EQ(window->qrPreview->Zoom(), window->qrPreview->WholePageZoom());
-    EXPECT_EQ(window->cmbZoom->count(), 6);
+    Control<QComboBox>(*window, "cmbZoom")->setFocus();
+    Control<QComboBox>(*window, "cmbZoom")->setCurrentIndex(TfrmReportPreview::kZoomWholePage);
+    pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Return);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), Control<TPageView>(*window, "qrPreview")->WholePageZoom());
+    EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->count(), 6);
 
     // A typed zoom is the one remembered.
-    window->cmbZoom->setFocus();
-    window->cmbZoom->setEditText("250");
-    pressKey(window->cmbZoom, Qt::Key_Return);
+    Control<QComboBox>(*window, "cmbZoom")->setFocus();
+    Control<QComboBox>(*window, "cmbZoom")->setEditText("250");
+    pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Return);
     window->close();
     EXPECT_EQ(IniReadInteger(trvlPar(), "PageInfo", "PortraitZoom", 0), 250);
 }
@@ -228,39 +229,39 @@ TEST_F(PreviewWindow, PageKeys)
 {
     generate(5);
     window->ZoomListClick(TfrmReportPreview::kZoom150);
-    QWidget *view = window->qrPreview;
+    QWidget *view = Control<TPageView>(*window, "qrPreview");
     view->setFocus();
     pressKey(view, Qt::Key_PageDown, Qt::ControlModifier);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 2);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 2);
     // Without Ctrl, Page Down scrolls within the page by the visible height less the page
     // view's top in the window (the toolbar's height).
-    const int top = window->qrPreview->mapTo(window.get(), QPoint(0, 0)).y();
+    const int top = Control<TPageView>(*window, "qrPreview")->mapTo(window.get(), QPoint(0, 0)).y();
     EXPECT_GT(top, 20);
-    const int page = window->qrPreview->VisibleHeight() - top;
+    const int page = Control<TPageView>(*window, "qrPreview")->VisibleHeight() - top;
     pressKey(view, Qt::Key_PageDown);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 2);
-    EXPECT_EQ(window->qrPreview->ScrollPosition(), page);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 2);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->ScrollPosition(), page);
     pressKey(view, Qt::Key_PageUp);
-    EXPECT_EQ(window->qrPreview->ScrollPosition(), 0);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->ScrollPosition(), 0);
     pressKey(view, Qt::Key_PageDown);
-    EXPECT_EQ(window->qrPreview->ScrollPosition(), page);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->ScrollPosition(), page);
     pressKey(view, Qt::Key_Up);
-    EXPECT_EQ(window->qrPreview->ScrollPosition(), page - 10);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->ScrollPosition(), page - 10);
     pressKey(view, Qt::Key_End);
-    EXPECT_EQ(window->qrPreview->ScrollPosition(), window->qrPreview->ScrollMaximum());
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->ScrollPosition(), Control<TPageView>(*window, "qrPreview")->ScrollMaximum());
     pressKey(view, Qt::Key_Home);
-    EXPECT_EQ(window->qrPreview->ScrollPosition(), 0);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->ScrollPosition(), 0);
     pressKey(view, Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 5);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 5);
     pressKey(view, Qt::Key_PageUp, Qt::ControlModifier);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 4);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 4);
     pressKey(view, Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 1);
-    EXPECT_EQ(window->pnlPage->text(), "1/5");
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 1);
+    EXPECT_EQ(Control<QLabel>(*window, "pnlPage")->text(), "1/5");
 
     // Ctrl alone: Ctrl+Shift+P does not print.
     int prints = 0;
-    window->OnPrintReport = [&](bool showDialog) { prints += showDialog ? 1 : 100; };
+    window->SetOnPrintReport([&](bool showDialog) { prints += showDialog ? 1 : 100; });
     pressKey(view, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(prints, 0);
     pressKey(view, Qt::Key_P, Qt::ControlModifier);
@@ -271,83 +272,83 @@ TEST_F(PreviewWindow, PageKeys)
 TEST_F(PreviewWindow, GoToTypedPageAndEscape)
 {
     generate(12);
-    QWidget *view = window->qrPreview;
+    QWidget *view = Control<TPageView>(*window, "qrPreview");
     pressKey(view, Qt::Key_G, Qt::ControlModifier);
-    ASSERT_TRUE(window->edtGoToPage->isVisible());
-    EXPECT_TRUE(window->edtGoToPage->text().isEmpty());
-    typeText(window->edtGoToPage, "11");
-    pressKey(window->edtGoToPage, Qt::Key_Return);
-    EXPECT_FALSE(window->edtGoToPage->isVisible());
-    EXPECT_EQ(window->qrPreview->PageNumber(), 11);
-    EXPECT_EQ(window->pnlPage->text(), "11/12");
+    ASSERT_TRUE(Control<QLineEdit>(*window, "edtGoToPage")->isVisible());
+    EXPECT_TRUE(Control<QLineEdit>(*window, "edtGoToPage")->text().isEmpty());
+    typeText(Control<QLineEdit>(*window, "edtGoToPage"), "11");
+    pressKey(Control<QLineEdit>(*window, "edtGoToPage"), Qt::Key_Return);
+    EXPECT_FALSE(Control<QLineEdit>(*window, "edtGoToPage")->isVisible());
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 11);
+    EXPECT_EQ(Control<QLabel>(*window, "pnlPage")->text(), "11/12");
 
     // A page beyond the end shows the last; a non-number keeps the page.
     window->ShowGoToPage();
-    typeText(window->edtGoToPage, "99");
-    pressKey(window->edtGoToPage, Qt::Key_Enter);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 12);
+    typeText(Control<QLineEdit>(*window, "edtGoToPage"), "99");
+    pressKey(Control<QLineEdit>(*window, "edtGoToPage"), Qt::Key_Enter);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 12);
     window->ShowGoToPage();
-    typeText(window->edtGoToPage, "x");
-    pressKey(window->edtGoToPage, Qt::Key_Return);
-    EXPECT_EQ(window->qrPreview->PageNumber(), 12);
+    typeText(Control<QLineEdit>(*window, "edtGoToPage"), "x");
+    pressKey(Control<QLineEdit>(*window, "edtGoToPage"), Qt::Key_Return);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageNumber(), 12);
 
     // Escape with the edit shown only hides the edit; the next one closes the window.
     window->ShowGoToPage();
-    pressKey(window->edtGoToPage, Qt::Key_Escape);
-    EXPECT_FALSE(window->edtGoToPage->isVisible());
+    pressKey(Control<QLineEdit>(*window, "edtGoToPage"), Qt::Key_Escape);
+    EXPECT_FALSE(Control<QLineEdit>(*window, "edtGoToPage")->isVisible());
     EXPECT_TRUE(window->isVisible());
     pressKey(view, Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(window->Closing);
+    EXPECT_TRUE(window->Closing());
 }
 
 TEST_F(PreviewWindow, AutomaticScrollingPausesAtEdgesAndStopsAtTheEnd)
 {
     generate(2);
     window->ZoomListClick(TfrmReportPreview::kZoom100);
-    TPageView *view = window->qrPreview;
+    TPageView *view = Control<TPageView>(*window, "qrPreview");
     window->StartScrolling(false);
-    EXPECT_TRUE(window->ScrollTimer.isActive());
-    EXPECT_EQ(window->ScrollTimer.interval(), 200);
+    EXPECT_TRUE(window->IsScrolling());
+    EXPECT_EQ(window->ScrollInterval(), 200);
     window->ScrollTick();
     EXPECT_EQ(view->ScrollPosition(), 10);
     int ticks = 1;
-    while (!window->EdgePause && ticks < 1000) {
+    while (!window->EdgePause() && ticks < 1000) {
         window->ScrollTick();
         ++ticks;
     }
     EXPECT_EQ(view->ScrollPosition(), view->ScrollMaximum());
-    EXPECT_EQ(window->ScrollTimer.interval(), 600);
+    EXPECT_EQ(window->ScrollInterval(), 600);
     EXPECT_EQ(view->PageNumber(), 1);
     window->ScrollTick(); // the pause ends: next page, from its top
-    EXPECT_FALSE(window->EdgePause);
-    EXPECT_EQ(window->ScrollTimer.interval(), 200);
+    EXPECT_FALSE(window->EdgePause());
+    EXPECT_EQ(window->ScrollInterval(), 200);
     EXPECT_EQ(view->PageNumber(), 2);
     EXPECT_EQ(view->ScrollPosition(), 0);
-    while (!window->EdgePause)
+    while (!window->EdgePause())
         window->ScrollTick();
     window->ScrollTick(); // bottom of the last page: stop
-    EXPECT_FALSE(window->ScrollTimer.isActive());
+    EXPECT_FALSE(window->IsScrolling());
     EXPECT_EQ(view->PageNumber(), 2);
 
     // Upward: to the bottom of the previous page, and stop at the top of the first.
     window->StartScrolling(true);
     view->ScrollTo(0);
     window->ScrollTick();
-    EXPECT_TRUE(window->EdgePause);
+    EXPECT_TRUE(window->EdgePause());
     window->ScrollTick();
     EXPECT_EQ(view->PageNumber(), 1);
     EXPECT_EQ(view->ScrollPosition(), view->ScrollMaximum());
     view->ScrollTo(5);
     window->ScrollTick();
     window->ScrollTick();
-    EXPECT_FALSE(window->ScrollTimer.isActive());
+    EXPECT_FALSE(window->IsScrolling());
     EXPECT_EQ(view->PageNumber(), 1);
 
     // A page button stops scrolling.
     window->StartScrolling(false);
     window->PageDownClick();
-    EXPECT_FALSE(window->ScrollTimer.isActive());
+    EXPECT_FALSE(window->IsScrolling());
 }
 
 TEST_F(PreviewWindow, OpenPageFileOrAnotherReport)
@@ -362,20 +363,20 @@ TEST_F(PreviewWindow, OpenPageFileOrAnotherReport)
     TMessageCapture messages;
     QString chosen;
     QString startDir;
-    window->OpenDialog = [&](QWidget *, const QString &dir) { startDir = dir; return chosen; };
+    window->SetOpenDialog([&](QWidget *, const QString &dir) { startDir = dir; return chosen; });
     chosen = junk;
     window->OpenClick();
     ASSERT_EQ(messages.Texts.size(), 1);
     EXPECT_EQ(messages.Texts[0], DisplayFormat(16, {junk}));
-    EXPECT_EQ(window->qrPreview->PageCount(), 3);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageCount(), 3);
     EXPECT_EQ(window->Store(), &store);
     EXPECT_EQ(startDir, "/tmp");
 
     chosen = pageFile;
     window->OpenClick();
-    EXPECT_EQ(window->qrPreview->PageCount(), 7);
-    EXPECT_EQ(window->pnlPage->text(), "1/7");
-    EXPECT_EQ(window->ReportFileName, pageFile);
+    EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageCount(), 7);
+    EXPECT_EQ(Control<QLabel>(*window, "pnlPage")->text(), "1/7");
+    EXPECT_EQ(window->ReportFileName(), pageFile);
     EXPECT_EQ(window->windowTitle(), DisplayFormat(145, {pageFile}));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(store.PageCount(), 3); // the report's own pages are untouched
@@ -390,20 +391,20 @@ TEST_F(PreviewWindow, SaveDispatchesByTypeAndRemembersTheDirectory)
 {
     generate(2);
     QStringList calls;
-    window->OnSaveCopy = [&](const QString &file, const QString &progress, const QString &cancel) {
+    window->SetOnSaveCopy([&](const QString &file, const QString &progress, const QString &cancel) {
         calls << "copy " + file;
         EXPECT_EQ(progress, DisplayText(129));
         EXPECT_EQ(cancel, DisplayText(130));
         return true;
-    };
-    window->OnExport = [&](const QString &file, const QString &client) {
+    });
+    window->SetOnExport([&](const QString &file, const QString &client) {
         calls << "export " + file;
         EXPECT_TRUE(client.endsWith("CLIENT.PAR"));
         return true;
-    };
+    });
     QString target;
     int type = 0;
-    window->SaveDialog = [&](QWidget *, const QString &, QString &file, int &t) { file = target; t = type; return true; };
+    window->SetSaveDialog([&](QWidget *, const QString &, QString &file, int &t) { file = target; t = type; return true; });
     target = installation.path("a.srp");
     window->SaveClick();
     type = 1;

@@ -1,6 +1,7 @@
 // Printing the stored pages to a PDF file on the print thread: page range, copies, progress,
 // failures reported, and the preview closed while printing.
 #include "PreviewTestSupport.h"
+#include "support/Controls.h"
 
 #include "app/PreviewWindow.h"
 #include "app/PrintJob.h"
@@ -86,16 +87,16 @@ TEST_F(Printing, PageRangeToPdfWithProgress)
     TPrinterThread *thread = StartPrintJob(*preview, pdfJob(store, pdf, 3, 5));
     ASSERT_NE(thread, nullptr);
     QObject::connect(thread, &TPrinterThread::PagePrinted, preview.get(),
-                     [&](int current, int total) { progress << preview->lblPrnProgress->text() + QString("|%1/%2").arg(current).arg(total); });
-    EXPECT_FALSE(preview->NotPrinting);
-    ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting; }));
+                     [&](int current, int total) { progress << Control<QLabel>(*preview, "lblPrnProgress")->text() + QString("|%1/%2").arg(current).arg(total); });
+    EXPECT_FALSE(preview->NotPrinting());
+    ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting(); }));
     EXPECT_EQ(pdfPages(pdf), 3);
     ASSERT_EQ(progress.size(), 3);
     EXPECT_TRUE(progress[2].endsWith("|3/3"));
     EXPECT_EQ(progress[2].section('|', 0, 0), DisplayFormat(220, {"3", "3"}));
     EXPECT_TRUE(pdfText(pdf, 1).contains("303")); // first row of page 3
     EXPECT_TRUE(pdfText(pdf, 3).contains("503"));
-    EXPECT_FALSE(preview->lblPrnProgress->isVisible());
+    EXPECT_FALSE(Control<QLabel>(*preview, "lblPrnProgress")->isVisible());
 }
 
 TEST_F(Printing, SampleReportPrintsAsItIsShown)
@@ -110,7 +111,7 @@ TEST_F(Printing, SampleReportPrintsAsItIsShown)
     preview->SetStore(&pages);
     const QString pdf = installation.path("sample.pdf");
     StartPrintJob(*preview, pdfJob(pages, pdf, 1, pages.PageCount()));
-    ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting; }));
+    ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting(); }));
     EXPECT_EQ(pdfPages(pdf), pages.PageCount());
     // Text stays text, Hebrew included.
     const QString first = pdfText(pdf, 1);
@@ -122,7 +123,7 @@ TEST_F(Printing, CopiesThePdfWriterCannotMakeAreMadeByTheJob)
 {
     const QString pdf = installation.path("copies.pdf");
     StartPrintJob(*preview, pdfJob(store, pdf, 9, 10, 2));
-    ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting; }));
+    ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting(); }));
     EXPECT_EQ(pdfPages(pdf), 4);
 }
 
@@ -164,7 +165,7 @@ TEST_F(Printing, AFileThatCannotBeWrittenIsReported)
     const QString pdf = installation.path("no/such/dir/out.pdf");
     TPrinterThread *thread = StartPrintJob(*preview, pdfJob(store, pdf, 1, 2));
     QPointer<TPrinterThread> guard(thread);
-    ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting; }));
+    ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting(); }));
     ASSERT_TRUE(waitUntil([&] { return !messages.Texts.isEmpty(); }, 2000));
     EXPECT_EQ(messages.Texts[0], DisplayFormat(kTextPrintFailed, {pdf}));
     EXPECT_FALSE(QFileInfo::exists(pdf));
@@ -180,18 +181,18 @@ TEST_F(Printing, ClosingWhilePrintingAsksAndStopsOnYes)
     TMessageCapture messages(false);
     StartPrintJob(*preview, pdfJob(big, pdf, 1, 400));
     preview->show();
-    ASSERT_TRUE(waitUntil([&] { return !preview->lblPrnProgress->text().isEmpty(); }));
+    ASSERT_TRUE(waitUntil([&] { return !Control<QLabel>(*preview, "lblPrnProgress")->text().isEmpty(); }));
     preview->close();
     ASSERT_EQ(messages.Texts.size(), 1);
     EXPECT_EQ(messages.Texts[0], DisplayText(219));
     EXPECT_TRUE(preview->isVisible()); // No: printing goes on
-    EXPECT_FALSE(preview->NotPrinting);
+    EXPECT_FALSE(preview->NotPrinting());
 
     messages.AnswerYes = true;
     preview->close();
     EXPECT_FALSE(preview->isVisible());
-    EXPECT_TRUE(preview->NotPrinting);
-    EXPECT_TRUE(preview->Closing);
+    EXPECT_TRUE(preview->NotPrinting());
+    EXPECT_TRUE(preview->Closing());
     EXPECT_FALSE(QFileInfo::exists(pdf)); // an aborted job leaves no half file
 }
 

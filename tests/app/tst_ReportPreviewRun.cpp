@@ -1,6 +1,7 @@
 // A sample report run into the preview: pages arrive, the toolbar opens at the end, and
 // refused reports show their message without a window.
 #include "PreviewTestSupport.h"
+#include "support/Controls.h"
 
 #include "app/FindBar.h"
 #include "app/PageView.h"
@@ -53,11 +54,11 @@ QPointer<QTimer> watchPreview(TSeen &seen, const std::function<void(TfrmReportPr
         if (!preview)
             return;
         seen.shown = true;
-        if (!preview->ReportFinished)
+        if (!preview->ReportFinished())
             return;
         seen.finished = true;
-        seen.pages = preview->qrPreview->PageCount();
-        seen.printEnabled = preview->btnPrint->isEnabled();
+        seen.pages = Control<TPageView>(*preview, "qrPreview")->PageCount();
+        seen.printEnabled = Control<QAction>(*preview, "btnPrint")->isEnabled();
         seen.caption = preview->windowTitle();
         timer->stop();
         timer->deleteLater();
@@ -88,7 +89,7 @@ TEST_F(ReportPreviewRun, SampleReportShowsItsPagesAndReopens)
     const QString next = SourceDir() + "/examples/trunk-summary.srp";
     TSeen seen;
     watchPreview(seen, [&](TfrmReportPreview &preview) {
-        preview.OpenDialog = [&](QWidget *, const QString &) { return next; };
+        preview.SetOpenDialog([&](QWidget *, const QString &) { return next; });
         preview.OpenClick();
     });
     TfrmReport form(report, kUserName);
@@ -109,9 +110,9 @@ TEST_F(ReportPreviewRun, SaveCopyAndExportReadTheReportAgain)
     bool copied = false, exported = false, wired = false;
     TSeen seen;
     watchPreview(seen, [&](TfrmReportPreview &preview) {
-        wired = preview.SaveDialog && preview.OnShowGraph && preview.OnPrintReport;
-        copied = preview.OnSaveCopy(copy, LookupText(129), LookupText(130));
-        exported = preview.OnExport(csv, ClientParInProgramDir());
+        wired = preview.Handlers().SaveDialog && preview.Handlers().OnShowGraph && preview.Handlers().OnPrintReport;
+        copied = preview.Handlers().OnSaveCopy(copy, LookupText(129), LookupText(130));
+        exported = preview.Handlers().OnExport(csv, ClientParInProgramDir());
         EXPECT_TRUE(preview.isEnabled()); // the progress windows gave it back
         preview.close();
     });
@@ -141,7 +142,7 @@ TEST_F(ReportPreviewRun, FindInTheViewerAgreesWithTheBatchTool)
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [&, timer] {
         TfrmReportPreview *preview = openPreview();
-        if (!preview || preview->qrPreview->PageNumber() == 0)
+        if (!preview || Control<TPageView>(*preview, "qrPreview")->PageNumber() == 0)
             return;
         if (!searchedWhileReading) {
             // Started on the first page, while the rest are still being made.
@@ -149,7 +150,7 @@ TEST_F(ReportPreviewRun, FindInTheViewerAgreesWithTheBatchTool)
             preview->FindClick();
             preview->FindBar()->Search(texts[0]);
         }
-        if (!preview->ReportFinished)
+        if (!preview->ReportFinished())
             return;
         timer->stop();
         timer->deleteLater();
@@ -187,7 +188,7 @@ TEST_F(ReportPreviewRun, GraphButtonOpensTheGraphWindowOverThePreview)
     bool graphEnabled = false;
     TSeen seen;
     watchPreview(seen, [&](TfrmReportPreview &preview) {
-        graphEnabled = preview.btnGraph->isEnabled();
+        graphEnabled = Control<QAction>(preview, "btnGraph")->isEnabled();
         QTimer::singleShot(500, [&] {
             if (QWidget *graph = QApplication::activeModalWidget()) {
                 graphCaption = graph->metaObject()->className();
@@ -196,7 +197,7 @@ TEST_F(ReportPreviewRun, GraphButtonOpensTheGraphWindowOverThePreview)
         });
         preview.GraphClick();
         EXPECT_TRUE(preview.isEnabled());
-        EXPECT_FALSE(preview.Busy);
+        EXPECT_FALSE(preview.Busy());
         preview.close();
     });
     TfrmReport form(SourceDir() + "/examples/traffic.srp", kUserName);
@@ -213,7 +214,7 @@ TEST_F(ReportPreviewRun, ClosingDuringGenerationEndsTheRun)
     watcher.setInterval(0);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
         if (TfrmReportPreview *preview = openPreview()) {
-            closedEarly = !preview->ReportFinished;
+            closedEarly = !preview->ReportFinished();
             watcher.stop();
             preview->close();
         }
@@ -230,8 +231,8 @@ TEST_F(ReportPreviewRun, EmptyNameShowsAnEmptyPreview)
 {
     TSeen seen;
     watchPreview(seen, [](TfrmReportPreview &preview) {
-        EXPECT_TRUE(preview.btnOpen->isEnabled());
-        EXPECT_FALSE(preview.btnPrint->isEnabled());
+        EXPECT_TRUE(Control<QAction>(preview, "btnOpen")->isEnabled());
+        EXPECT_FALSE(Control<QAction>(preview, "btnPrint")->isEnabled());
         preview.close();
     });
     TfrmReport form(QString(), kUserName);

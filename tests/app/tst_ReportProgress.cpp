@@ -1,6 +1,7 @@
 // The report progress window: buttons, cancel and stop, close box, minimised caption, and the
 // other windows it disables while it exists.
 #include "PreviewTestSupport.h"
+#include "support/Controls.h"
 
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/DisplayText.h"
@@ -30,26 +31,26 @@ TEST(ReportProgress, CancelOnlyAsksTheQuestion)
     TfrmReportProgress window;
     window.ShowProgress(50, 51, true);
     EXPECT_EQ(window.windowTitle(), DisplayText(50));
-    EXPECT_EQ(window.lblPleaseWait->text(), DisplayText(5525));
-    EXPECT_EQ(window.btnCancel->text(), DisplayText(5056));
-    EXPECT_TRUE(window.btnStop->isHidden());
-    EXPECT_EQ(mirroredLeft(window.btnCancel), (window.width() - window.btnCancel->width()) / 2);
+    EXPECT_EQ(Control<QLabel>(window, "lblPleaseWait")->text(), DisplayText(5525));
+    EXPECT_EQ(Control<QPushButton>(window, "btnCancel")->text(), DisplayText(5056));
+    EXPECT_TRUE(Control<QPushButton>(window, "btnStop")->isHidden());
+    EXPECT_EQ(mirroredLeft(Control<QPushButton>(window, "btnCancel")), (window.width() - Control<QPushButton>(window, "btnCancel")->width()) / 2);
 
-    window.btnCancel->click();
+    Control<QPushButton>(window, "btnCancel")->click();
     ASSERT_EQ(messages.Texts.size(), 1);
     EXPECT_EQ(messages.Texts[0], DisplayText(51));
-    EXPECT_FALSE(window.Cancelled); // No: the pass goes on
+    EXPECT_FALSE(window.Cancelled()); // No: the pass goes on
     messages.AnswerYes = true;
-    window.btnCancel->click();
-    EXPECT_TRUE(window.Cancelled);
-    EXPECT_FALSE(window.Stopped);
+    Control<QPushButton>(window, "btnCancel")->click();
+    EXPECT_TRUE(window.Cancelled());
+    EXPECT_FALSE(window.Stopped());
     EXPECT_TRUE(window.Sink().Cancelled());
 
     // Showing again starts afresh.
     window.SetPercent(70);
     window.ShowProgress(129, 130, true);
-    EXPECT_FALSE(window.Cancelled);
-    EXPECT_EQ(window.gugProgress->value(), 0);
+    EXPECT_FALSE(window.Cancelled());
+    EXPECT_EQ(Control<QProgressBar>(window, "gugProgress")->value(), 0);
 }
 
 TEST(ReportProgress, WithStopCancelEndsAtOnceAndStopKeepsTheWork)
@@ -57,20 +58,20 @@ TEST(ReportProgress, WithStopCancelEndsAtOnceAndStopKeepsTheWork)
     TMessageCapture messages;
     TfrmReportProgress window;
     window.ShowProgress(1, 0, false);
-    EXPECT_FALSE(window.btnStop->isHidden());
-    EXPECT_EQ(window.btnStop->text(), DisplayText(5157));
-    const int stopLeft = (window.width() - qRound(window.btnCancel->width() * 2.25)) / 2;
-    EXPECT_EQ(mirroredLeft(window.btnStop), stopLeft);
-    EXPECT_EQ(mirroredLeft(window.btnCancel), stopLeft + qRound(window.btnStop->width() * 1.25));
+    EXPECT_FALSE(Control<QPushButton>(window, "btnStop")->isHidden());
+    EXPECT_EQ(Control<QPushButton>(window, "btnStop")->text(), DisplayText(5157));
+    const int stopLeft = (window.width() - qRound(Control<QPushButton>(window, "btnCancel")->width() * 2.25)) / 2;
+    EXPECT_EQ(mirroredLeft(Control<QPushButton>(window, "btnStop")), stopLeft);
+    EXPECT_EQ(mirroredLeft(Control<QPushButton>(window, "btnCancel")), stopLeft + qRound(Control<QPushButton>(window, "btnStop")->width() * 1.25));
 
-    window.btnCancel->click();
-    EXPECT_TRUE(window.Cancelled);
-    EXPECT_FALSE(window.Stopped);
+    Control<QPushButton>(window, "btnCancel")->click();
+    EXPECT_TRUE(window.Cancelled());
+    EXPECT_FALSE(window.Stopped());
     EXPECT_TRUE(messages.Texts.isEmpty());
     window.ShowProgress(1, 0, false);
-    window.btnStop->click();
-    EXPECT_TRUE(window.Cancelled);
-    EXPECT_TRUE(window.Stopped);
+    Control<QPushButton>(window, "btnStop")->click();
+    EXPECT_TRUE(window.Cancelled());
+    EXPECT_TRUE(window.Stopped());
 }
 
 // With TARVEL_SCREENSHOTS set, windows are saved there as PNG to be looked at.
@@ -98,10 +99,10 @@ TEST(ReportProgress, TheQuestionReadsFromTheRightAndEscapeGoesOn)
                 QApplication::sendEvent(box, &esc);
             }
     });
-    window.btnCancel->click();
+    Control<QPushButton>(window, "btnCancel")->click();
     SetMessageHandler({});
     EXPECT_EQ(ReadFromTheRight(asked), QString::fromUtf8("להפסיק יצוא מבלי לשמור?"));
-    EXPECT_FALSE(window.Cancelled); // Escape answers No: the export goes on
+    EXPECT_FALSE(window.Cancelled()); // Escape answers No: the export goes on
     window.hide();
 }
 
@@ -111,7 +112,7 @@ TEST(ReportProgress, CloseBoxCancelsInsteadOfClosing)
     window.ShowProgress(66, 67, true);
     window.close();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.Cancelled);
+    EXPECT_TRUE(window.Cancelled());
     window.hide();
 }
 
@@ -120,7 +121,7 @@ TEST(ReportProgress, MinimisedCaptionShowsThePercentage)
     TfrmReportProgress window;
     window.ShowProgress(66, 67, true, true);
     window.SetPercent(40);
-    EXPECT_EQ(window.gugProgress->value(), 40);
+    EXPECT_EQ(Control<QProgressBar>(window, "gugProgress")->value(), 40);
     if (window.isMinimized()) {
         EXPECT_EQ(window.windowTitle(), DisplayText(66) + " (40%)");
     }
@@ -129,7 +130,7 @@ TEST(ReportProgress, MinimisedCaptionShowsThePercentage)
     EXPECT_EQ(window.windowTitle(), DisplayText(66));
     // Values outside 0..100 leave the bar alone.
     window.SetPercent(130);
-    EXPECT_EQ(window.gugProgress->value(), 50);
+    EXPECT_EQ(Control<QProgressBar>(window, "gugProgress")->value(), 50);
 }
 
 TEST(ReportProgress, OtherWindowsAreDisabledWhileItExists)
