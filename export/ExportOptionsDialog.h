@@ -24,6 +24,22 @@ public:
     // shows the tab of ExportTabSelector(). The caller shows it with exec().
     explicit TfrmExportOpt(QWidget *parent = nullptr, const QString &settingsPath = QString());
 
+    // OK: checks the lines per page (text 180), saves the options and closes.
+    void OkClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildControls();
+    void setTexts();
+    void loadOptions(const TExportOptions &options);
+    void delimiterClick();
+    void pagingClick();
+    void dataOnlyClick();
+    void includeHeaderClick();
+
+    // The dialog's controls (tests find them by these object names).
     QCheckBox *chkAsciiDos = nullptr;
     QCheckBox *chkDataOnly = nullptr;
     QTabWidget *pagExportOpt = nullptr;
@@ -51,21 +67,6 @@ public:
     QLineEdit *edtLinesInPage = nullptr;
     QPushButton *btnOK = nullptr;
     QPushButton *btnCancel = nullptr;
-
-    // OK: checks the lines per page (text 180), saves the options and closes.
-    void OkClick();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void buildControls();
-    void setTexts();
-    void loadOptions(const TExportOptions &options);
-    void delimiterClick();
-    void pagingClick();
-    void dataOnlyClick();
-    void includeHeaderClick();
 
     QString m_settingsPath;
 };

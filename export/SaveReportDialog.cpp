@@ -259,13 +259,13 @@ void TfrmSaveReport::OkClick()
     if (info.suffix().isEmpty())
         full += SaveTypeExtension(SaveType());
     // The report itself (also through a link) would be destroyed by its own copy or export.
-    if (IsSameFile(full, ReportFile)) {
+    if (IsSameFile(full, m_reportFile)) {
         WarnOk(DisplayFormat(kOutputIsReportText, {full}));
         return;
     }
     if (QFileInfo::exists(full) && !AskYesNo(DisplayFormat(txtReplace, {full})))
         return;
-    FileName = full;
+    m_fileName = full;
     accept();
 }
 
@@ -283,12 +283,12 @@ bool RunSaveReportDialog(QWidget *parent, const QString &startDirectory, QString
                          const QString &reportFile)
 {
     TfrmSaveReport dialog(parent);
-    dialog.ReportFile = reportFile;
+    dialog.SetReportFile(reportFile);
     if (!startDirectory.isEmpty())
         dialog.SetStartDirectory(startDirectory);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    file = dialog.FileName;
+    file = dialog.FileName();
     type = dialog.SaveType();
     return true;
 }

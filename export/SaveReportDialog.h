@@ -33,9 +33,9 @@ public:
     bool SetDirectory(const QString &directory);
 
     // The report being saved: never accepted as the target (text 9591).
-    QString ReportFile;
+    void SetReportFile(const QString &reportFile) { m_reportFile = reportFile; }
     // The result: the chosen full file name and type number.
-    QString FileName;
+    const QString &FileName() const { return m_fileName; }
     int SaveType() const;
 
     // OK (also Enter and a double click in the file list): checks the typed name; closes
@@ -44,6 +44,19 @@ public:
     void OkClick();
     void ExportClick();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void setTexts();
+    void fillDrives();
+    void fillFiles();
+    void directoryActivated(QListWidgetItem *item);
+    void driveChanged(int index);
+
+    // The dialog's controls (tests find them by these object names).
     QLabel *lblFileName = nullptr;
     QLineEdit *edtFileName = nullptr;
     QListWidget *lstFile = nullptr;
@@ -58,18 +71,8 @@ public:
     QPushButton *btnCancel = nullptr;
     QPushButton *btnExport = nullptr;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void buildControls();
-    void setTexts();
-    void fillDrives();
-    void fillFiles();
-    void directoryActivated(QListWidgetItem *item);
-    void driveChanged(int index);
-
+    QString m_reportFile;
+    QString m_fileName;
     QString m_startDirectory;
     QString m_directory;
     QString m_previousCurrentDirectory;

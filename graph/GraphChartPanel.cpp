@@ -32,10 +32,10 @@ void TChartPanel::paintEvent(QPaintEvent *)
 
 void TChartPanel::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (!CallOutsAt)
+    if (!m_callOutsAt)
         return;
     const QPoint at = event->position().toPoint();
-    ShowCallOuts(CallOutsAt(QRectF(rect()), QPointF(at)), at);
+    ShowCallOuts(m_callOutsAt(QRectF(rect()), QPointF(at)), at);
 }
 
 void TChartPanel::mousePressEvent(QMouseEvent *event)

@@ -16,7 +16,8 @@ public:
     TChartPanel(const TChartModel &model, QWidget *parent);
 
     // Call-outs for a double click at a point of the panel.
-    std::function<std::vector<TCallOut>(const QRectF &bounds, const QPointF &pos)> CallOutsAt;
+    using TCallOutsAt = std::function<std::vector<TCallOut>(const QRectF &bounds, const QPointF &pos)>;
+    void SetCallOuts(TCallOutsAt callOutsAt) { m_callOutsAt = std::move(callOutsAt); }
     void ShowCallOuts(const std::vector<TCallOut> &callOuts, const QPoint &at);
     bool CallOutShown() const { return !m_callOuts.empty(); }
 
@@ -35,6 +36,7 @@ protected:
 
 private:
     const TChartModel &m_model;
+    TCallOutsAt m_callOutsAt;
     std::vector<TCallOut> m_callOuts;
     QPoint m_callOutAt;
 };

@@ -3,6 +3,7 @@
 #include "foundation/FontTranslationUi.h"
 #include "foundation/DisplayText.h"
 #include "foundation/MessageBox.h"
+#include "graph/ControlNames.h"
 #include "graph/FontChoice.h"
 
 #include <QButtonGroup>
@@ -48,6 +49,7 @@ TGraphOptionDialog::TGraphOptionDialog(QWidget *owner)
     column->addLayout(buttons);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    NameControls({{btnOK, "btnOK"}, {btnCancel, "btnCancel"}});
 }
 
 void TGraphOptionDialog::PlaceByOwner()
@@ -104,6 +106,8 @@ TfrmGraphGallery::TfrmGraphGallery(QWidget *owner, bool traffic)
     if (traffic)
         for (int k : {4, 5, 6})
             rbKind[k]->setEnabled(false);
+    NameControlArray(rbKind, "rbKind");
+    NameControls({{chk3D, "chk3D"}, {sedPercent, "sedPercent"}});
     TranslateFormFonts(this);
 }
 
@@ -199,6 +203,7 @@ TfrmGraphColors::TfrmGraphColors(QWidget *owner, bool traffic)
     connect(lstElements, &QListWidget::currentRowChanged, this, [this](int row) { SelectElement(row); });
     connect(btnDefaults, &QPushButton::clicked, this, [this] { DefaultColors(); });
     lstElements->setCurrentRow(0);
+    NameControls({{lstElements, "lstElements"}, {pnlGrid, "pnlGrid"}, {chkRandom, "chkRandom"}, {btnDefaults, "btnDefaults"}});
     TranslateFormFonts(this);
 }
 
@@ -278,6 +283,8 @@ TfrmGraphTitles::TfrmGraphTitles(QWidget *owner)
     edtBottom = edit();
     layout->addWidget(new QLabel(DisplayText(100), box));
     edtLeft = edit();
+    NameControlArray(edtLine, "edtLine");
+    NameControls({{edtBottom, "edtBottom"}, {edtLeft, "edtLeft"}});
     TranslateFormFonts(this);
 }
 
@@ -318,6 +325,7 @@ TfrmGraphGridlines::TfrmGraphGridlines(QWidget *owner)
     rbBoth = new QRadioButton(DisplayText(96), box);
     for (QRadioButton *rb : {rbNone, rbHorizontal, rbVertical, rbBoth})
         layout->addWidget(rb);
+    NameControls({{rbNone, "rbNone"}, {rbHorizontal, "rbHorizontal"}, {rbVertical, "rbVertical"}, {rbBoth, "rbBoth"}});
     TranslateFormFonts(this);
 }
 
@@ -369,6 +377,8 @@ TfrmGraphFonts::TfrmGraphFonts(QWidget *owner)
         grid->addWidget(btnFont[row], row * 2 + 1, 1);
         connect(btnFont[row], &QPushButton::clicked, this, [this, row] { chooseFont(row); });
     }
+    NameControlArray(edtFont, "edtFont");
+    NameControlArray(btnFont, "btnFont");
     TranslateFormFonts(this);
 }
 
@@ -412,6 +422,7 @@ TfrmGraphMarks::TfrmGraphMarks(QWidget *owner)
         rbStyle[s] = new QRadioButton(DisplayText(texts[s]), box);
         layout->addWidget(rbStyle[s]);
     }
+    NameControlArray(rbStyle, "rbStyle");
     TranslateFormFonts(this);
 }
 

@@ -23,10 +23,11 @@ public:
     void PlaceByOwner();
 
     QWidget *Body() const { return m_body; }
-    QPushButton *btnOK = nullptr;
-    QPushButton *btnCancel = nullptr;
 
 private:
+    // OK and Cancel (tests find them by these object names).
+    QPushButton *btnOK = nullptr;
+    QPushButton *btnCancel = nullptr;
     QWidget *m_body = nullptr;
 };
 
@@ -38,11 +39,11 @@ public:
     void CopyIn(int kind, bool view3D, int percent, bool pieAllowed, bool areaAllowed);
     void CopyOut(int &kind, bool &view3D, int &percent) const;
 
+private:
+    // The dialog's controls (tests find them by these object names).
     QRadioButton *rbKind[7] = {};
     QCheckBox *chk3D = nullptr;
     QSpinBox *sedPercent = nullptr;
-
-private:
     bool m_traffic;
 };
 
@@ -60,12 +61,13 @@ public:
     TColor CurrentColor() const { return m_current; }
     void DefaultColors();
 
+private:
+    // The dialog's controls (tests find them by these object names).
     QListWidget *lstElements = nullptr;
     QWidget *pnlGrid = nullptr;
     QCheckBox *chkRandom = nullptr;
     QPushButton *btnDefaults = nullptr;
 
-private:
     void setElementColor(int element, TColor color);
     TGraphColors m_colors;
     TColor m_current = 0;
@@ -80,6 +82,8 @@ public:
     void CopyIn(const TGraphTitles &titles);
     void CopyOut(TGraphTitles &titles) const;
 
+private:
+    // The dialog's controls (tests find them by these object names).
     QLineEdit *edtLine[3] = {};
     QLineEdit *edtBottom = nullptr;
     QLineEdit *edtLeft = nullptr;
@@ -93,6 +97,8 @@ public:
     void CopyIn(bool vertical, bool horizontal);
     void CopyOut(bool &vertical, bool &horizontal) const;
 
+private:
+    // The dialog's controls (tests find them by these object names).
     QRadioButton *rbNone = nullptr, *rbHorizontal = nullptr, *rbVertical = nullptr, *rbBoth = nullptr;
 };
 
@@ -106,10 +112,11 @@ public:
     // Replaces the font of row 0 title, 1 axis titles, 2 axis labels (as the font dialog does).
     void SetFont(int row, const TFontSpec &font);
 
+private:
+    // The dialog's controls (tests find them by these object names).
     QLineEdit *edtFont[3] = {};
     QPushButton *btnFont[3] = {};
 
-private:
     void chooseFont(int row);
     TFontSpec m_fonts[3];
 };
@@ -122,6 +129,8 @@ public:
     void CopyIn(int style);
     void CopyOut(int &style) const;
 
+private:
+    // The dialog's controls (tests find them by these object names).
     QRadioButton *rbStyle[6] = {};
 };
 

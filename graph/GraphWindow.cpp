@@ -1,6 +1,7 @@
 #include "graph/GraphWindow.h"
 
 #include "graph/ChartWindowTools.h"
+#include "graph/ControlNames.h"
 
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/FontTranslationUi.h"
@@ -37,17 +38,32 @@ TfrmGraph::TfrmGraph(QWidget *owner, const QIcon &icon)
     buildToolbar();
     layout->addWidget(tlbGraph);
     crtGraph = new TChartPanel(m_view.Model(), this);
-    crtGraph->CallOutsAt = [this](const QRectF &bounds, const QPointF &pos) { return m_view.CallOuts(bounds, pos); };
+    crtGraph->SetCallOuts([this](const QRectF &bounds, const QPointF &pos) { return m_view.CallOuts(bounds, pos); });
     layout->addWidget(crtGraph, 1);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
         setGeometry(s.left() + s.width() / 10, s.top() + s.height() / 10, s.width() * 8 / 10, s.height() * 8 / 10);
     }
+    nameControls();
     TranslateFormFonts(this);
     qApp->installEventFilter(this);
 }
 
 TfrmGraph::~TfrmGraph() { qApp->removeEventFilter(this); }
+
+void TfrmGraph::nameControls()
+{
+    NameControls({{tlbGraph, "tlbGraph"}, {btnPrevGroup, "btnPrevGroup"}, {btnNextGroup, "btnNextGroup"},
+                  {btnPrevPage, "btnPrevPage"}, {btnNextPage, "btnNextPage"}, {sedPointsPerPage, "sedPointsPerPage"},
+                  {actPointsPerPage, "actPointsPerPage"}, {cmbFields, "cmbFields"}, {actFields, "actFields"},
+                  {btn3D, "btn3D"}, {btnMarks, "btnMarks"}, {btnLegend, "btnLegend"}, {btnPrint, "btnPrint"},
+                  {btnExit, "btnExit"}, {mnuCopyPicture, "mnuCopyPicture"}, {mnuCopyData, "mnuCopyData"},
+                  {mnuPrint, "mnuPrint"}, {mnuPrintSetup, "mnuPrintSetup"}, {mnuExit, "mnuExit"},
+                  {mnuGallery, "mnuGallery"}, {mnuGridlines, "mnuGridlines"}, {mnuMarks, "mnuMarks"},
+                  {mnuColors, "mnuColors"}, {mnuTitles, "mnuTitles"}, {mnuFonts, "mnuFonts"}, {crtGraph, "crtGraph"}});
+    NameControlArray(btnField, "btnField");
+    NameControlArray(btnKind, "btnKind");
+}
 
 void TfrmGraph::buildMenus(QMenuBar *menus)
 {

@@ -36,6 +36,19 @@ public:
     void ShowFonts();
     void ShowMarks();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildMenus(QMenuBar *menus);
+    void buildToolbar();
+    void nameControls();
+    // Controls follow the view after every change.
+    void refresh();
+    void pointsPerPageEdited(int value);
+
+    // The window's controls (tests find them by these object names).
     QToolBar *tlbGraph = nullptr;
     QAction *btnPrevGroup = nullptr, *btnNextGroup = nullptr, *sepGroups = nullptr;
     QAction *btnPrevPage = nullptr, *btnNextPage = nullptr;
@@ -51,17 +64,6 @@ public:
     QAction *mnuGallery = nullptr, *mnuGridlines = nullptr, *mnuMarks = nullptr, *mnuColors = nullptr, *mnuTitles = nullptr,
             *mnuFonts = nullptr;
     TChartPanel *crtGraph = nullptr;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void buildMenus(QMenuBar *menus);
-    void buildToolbar();
-    // Controls follow the view after every change.
-    void refresh();
-    void pointsPerPageEdited(int value);
 
     TGraphView m_view;
     bool m_shown = false;

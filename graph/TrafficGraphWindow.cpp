@@ -1,6 +1,7 @@
 #include "graph/TrafficGraphWindow.h"
 
 #include "graph/ChartWindowTools.h"
+#include "graph/ControlNames.h"
 
 #include "foundation/ReportProgressWindow.h"
 #include "foundation/FontTranslationUi.h"
@@ -139,14 +140,24 @@ TfrmTrafficGraph::TfrmTrafficGraph(QWidget *owner, const QIcon &icon)
     layout->addWidget(tlbGraph);
 
     crtGraph = new TChartPanel(m_view.Model(), this);
-    crtGraph->CallOutsAt = [this](const QRectF &bounds, const QPointF &pos) { return m_view.CallOuts(bounds, pos); };
+    crtGraph->SetCallOuts([this](const QRectF &bounds, const QPointF &pos) { return m_view.CallOuts(bounds, pos); });
     layout->addWidget(crtGraph, 1);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
         setGeometry(s.left() + s.width() / 10, s.top() + s.height() / 10, s.width() * 8 / 10, s.height() * 8 / 10);
     }
+    nameControls();
     TranslateFormFonts(this);
     qApp->installEventFilter(this);
+}
+
+void TfrmTrafficGraph::nameControls()
+{
+    NameControls({{tlbGraph, "tlbGraph"}, {btnPrevPage, "btnPrevPage"}, {btnNextPage, "btnNextPage"},
+                  {cmbMultiY, "cmbMultiY"}, {btn3D, "btn3D"}, {btnMarks, "btnMarks"}, {btnPrint, "btnPrint"},
+                  {btnExit, "btnExit"}, {crtGraph, "crtGraph"}});
+    NameControlArray(btnKind, "btnKind");
+    NameControlArray(mnuStatistics, "mnuStatistics");
 }
 
 TfrmTrafficGraph::~TfrmTrafficGraph() { qApp->removeEventFilter(this); }

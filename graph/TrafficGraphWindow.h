@@ -22,14 +22,6 @@ public:
     TTrafficView &View() { return m_view; }
     void PrintGraph();
 
-    QToolBar *tlbGraph = nullptr;
-    QAction *btnPrevPage = nullptr, *btnNextPage = nullptr;
-    QComboBox *cmbMultiY = nullptr;
-    QAction *btnKind[7] = {};
-    QAction *btn3D = nullptr, *btnMarks = nullptr, *btnPrint = nullptr, *btnExit = nullptr;
-    QAction *mnuStatistics[3] = {};
-    TChartPanel *crtGraph = nullptr;
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -37,7 +29,17 @@ protected:
 private:
     void refresh();
     void showPage(int page);
+    void nameControls();
     template <class Dialog, class In, class Out> void runDialog(Dialog &dialog, In copyIn, Out copyOut);
+
+    // The window's controls (tests find them by these object names).
+    QToolBar *tlbGraph = nullptr;
+    QAction *btnPrevPage = nullptr, *btnNextPage = nullptr;
+    QComboBox *cmbMultiY = nullptr;
+    QAction *btnKind[7] = {};
+    QAction *btn3D = nullptr, *btnMarks = nullptr, *btnPrint = nullptr, *btnExit = nullptr;
+    QAction *mnuStatistics[3] = {};
+    TChartPanel *crtGraph = nullptr;
 
     TTrafficView m_view;
     bool m_shown = false;

@@ -1,5 +1,6 @@
 // The export options dialog and the save-as dialog, driven as a user drives them.
 #include "export/ExportOptions.h"
+#include "support/Controls.h"
 #include "export/ExportOptionsDialog.h"
 #include "export/SaveReportDialog.h"
 #include "foundation/DisplayText.h"
@@ -59,33 +60,33 @@ TEST_F(DialogTest, ExportOptionsLoadIntoTheControls)
     screenshot(dialog, "export-options-text");
     EXPECT_EQ(dialog.layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(dialog.windowTitle(), DisplayText(134));
-    EXPECT_EQ(dialog.pagExportOpt->currentWidget(), dialog.tabText);
-    EXPECT_TRUE(dialog.radOther->isChecked());
-    EXPECT_TRUE(dialog.edtDelimiter->isEnabled());
-    EXPECT_EQ(dialog.edtDelimiter->text(), ";");
-    EXPECT_TRUE(dialog.chkDataOnly->isChecked());
-    EXPECT_FALSE(dialog.chkIncludeHeader->isEnabled());
-    EXPECT_TRUE(dialog.rbIncludeReportHeader->isChecked());
-    EXPECT_FALSE(dialog.rbIncludeReportHeader->isEnabled());
-    EXPECT_TRUE(dialog.radContinious->isChecked());
-    EXPECT_FALSE(dialog.edtLinesInPage->isEnabled());
-    EXPECT_EQ(dialog.edtLinesInPage->text(), "60");
-    EXPECT_TRUE(dialog.radFF->isChecked());
-    EXPECT_FALSE(dialog.radFF->isEnabled());
+    EXPECT_EQ(Control<QTabWidget>(dialog, "pagExportOpt")->currentWidget(), Control<QWidget>(dialog, "tabText"));
+    EXPECT_TRUE(Control<QRadioButton>(dialog, "radOther")->isChecked());
+    EXPECT_TRUE(Control<QLineEdit>(dialog, "edtDelimiter")->isEnabled());
+    EXPECT_EQ(Control<QLineEdit>(dialog, "edtDelimiter")->text(), ";");
+    EXPECT_TRUE(Control<QCheckBox>(dialog, "chkDataOnly")->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>(dialog, "chkIncludeHeader")->isEnabled());
+    EXPECT_TRUE(Control<QRadioButton>(dialog, "rbIncludeReportHeader")->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(dialog, "rbIncludeReportHeader")->isEnabled());
+    EXPECT_TRUE(Control<QRadioButton>(dialog, "radContinious")->isChecked());
+    EXPECT_FALSE(Control<QLineEdit>(dialog, "edtLinesInPage")->isEnabled());
+    EXPECT_EQ(Control<QLineEdit>(dialog, "edtLinesInPage")->text(), "60");
+    EXPECT_TRUE(Control<QRadioButton>(dialog, "radFF")->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(dialog, "radFF")->isEnabled());
 
     ExportTabSelector() = TExportTab::CSV;
     TfrmExportOpt csv(nullptr, par);
     csv.show();
     screenshot(csv, "export-options-csv");
-    EXPECT_EQ(csv.pagExportOpt->currentWidget(), csv.tabCSV);
+    EXPECT_EQ(Control<QTabWidget>(csv, "pagExportOpt")->currentWidget(), Control<QWidget>(csv, "tabCSV"));
 }
 
 TEST_F(DialogTest, ExportOptionsReadFromTheRight)
 {
     TfrmExportOpt dialog(nullptr, dir.write("CLIENT.PAR", ""));
     EXPECT_EQ(TextsInLeftToRightForm(&dialog), QStringList());
-    EXPECT_EQ(ReadFromTheRight(dialog.chkAsciiDos->text()), QString::fromUtf8("שמור כ DOS ASCII"));
-    EXPECT_EQ(ReadFromTheRight(dialog.pagExportOpt->tabText(0)), QString::fromUtf8("קובץ CSV"));
+    EXPECT_EQ(ReadFromTheRight(Control<QCheckBox>(dialog, "chkAsciiDos")->text()), QString::fromUtf8("שמור כ DOS ASCII"));
+    EXPECT_EQ(ReadFromTheRight(Control<QTabWidget>(dialog, "pagExportOpt")->tabText(0)), QString::fromUtf8("קובץ CSV"));
 }
 
 TEST_F(DialogTest, ExportOptionsClicksAndOk)
@@ -93,38 +94,38 @@ TEST_F(DialogTest, ExportOptionsClicksAndOk)
     const QString par = dir.write("CLIENT.PAR", "[export]\r\n");
     TfrmExportOpt dialog(nullptr, par);
     dialog.show();
-    EXPECT_TRUE(dialog.radComma->isChecked());
-    EXPECT_FALSE(dialog.edtDelimiter->isEnabled());
-    dialog.radOther->click();
-    EXPECT_TRUE(dialog.edtDelimiter->isEnabled());
-    dialog.radTab->click();
-    EXPECT_FALSE(dialog.edtDelimiter->isEnabled());
+    EXPECT_TRUE(Control<QRadioButton>(dialog, "radComma")->isChecked());
+    EXPECT_FALSE(Control<QLineEdit>(dialog, "edtDelimiter")->isEnabled());
+    Control<QRadioButton>(dialog, "radOther")->click();
+    EXPECT_TRUE(Control<QLineEdit>(dialog, "edtDelimiter")->isEnabled());
+    Control<QRadioButton>(dialog, "radTab")->click();
+    EXPECT_FALSE(Control<QLineEdit>(dialog, "edtDelimiter")->isEnabled());
 
-    dialog.chkDataOnly->click();
-    EXPECT_FALSE(dialog.chkIncludeHeader->isEnabled());
-    EXPECT_FALSE(dialog.rbIncludeFieldsHeader->isEnabled());
-    dialog.chkDataOnly->click();
-    EXPECT_TRUE(dialog.rbIncludeFieldsHeader->isEnabled());
-    dialog.chkIncludeHeader->click();
-    EXPECT_FALSE(dialog.rbIncludeFieldsHeader->isEnabled());
-    dialog.chkIncludeHeader->click();
-    dialog.rbIncludeReportHeader->click();
+    Control<QCheckBox>(dialog, "chkDataOnly")->click();
+    EXPECT_FALSE(Control<QCheckBox>(dialog, "chkIncludeHeader")->isEnabled());
+    EXPECT_FALSE(Control<QRadioButton>(dialog, "rbIncludeFieldsHeader")->isEnabled());
+    Control<QCheckBox>(dialog, "chkDataOnly")->click();
+    EXPECT_TRUE(Control<QRadioButton>(dialog, "rbIncludeFieldsHeader")->isEnabled());
+    Control<QCheckBox>(dialog, "chkIncludeHeader")->click();
+    EXPECT_FALSE(Control<QRadioButton>(dialog, "rbIncludeFieldsHeader")->isEnabled());
+    Control<QCheckBox>(dialog, "chkIncludeHeader")->click();
+    Control<QRadioButton>(dialog, "rbIncludeReportHeader")->click();
 
-    dialog.radContinious->click();
-    EXPECT_FALSE(dialog.edtLinesInPage->isEnabled());
-    EXPECT_FALSE(dialog.radEmptyLine->isEnabled());
-    dialog.radLinesInPage->click();
-    EXPECT_TRUE(dialog.radEmptyLine->isEnabled());
-    dialog.radEmptyLine->click();
+    Control<QRadioButton>(dialog, "radContinious")->click();
+    EXPECT_FALSE(Control<QLineEdit>(dialog, "edtLinesInPage")->isEnabled());
+    EXPECT_FALSE(Control<QRadioButton>(dialog, "radEmptyLine")->isEnabled());
+    Control<QRadioButton>(dialog, "radLinesInPage")->click();
+    EXPECT_TRUE(Control<QRadioButton>(dialog, "radEmptyLine")->isEnabled());
+    Control<QRadioButton>(dialog, "radEmptyLine")->click();
 
     // Lines per page must be a whole number above zero.
-    dialog.edtLinesInPage->setText("0");
+    Control<QLineEdit>(dialog, "edtLinesInPage")->setText("0");
     dialog.OkClick();
     EXPECT_EQ(messages, QStringList({DisplayText(180)}));
     EXPECT_EQ(dialog.result(), 0);
     EXPECT_FALSE(dir.read("CLIENT.PAR").contains("DELIMITER"));
 
-    dialog.edtLinesInPage->setText("42");
+    Control<QLineEdit>(dialog, "edtLinesInPage")->setText("42");
     dialog.OkClick();
     EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
     TExportOptions saved;
@@ -138,14 +139,14 @@ TEST_F(DialogTest, ExportOptionsClicksAndOk)
 
     // Cancel writes nothing; an empty "other" delimiter loads back as a comma.
     TfrmExportOpt second(nullptr, par);
-    second.radOther->click();
-    second.radContinious->click();
-    second.btnCancel->click();
+    Control<QRadioButton>(second, "radOther")->click();
+    Control<QRadioButton>(second, "radContinious")->click();
+    Control<QPushButton>(second, "btnCancel")->click();
     LoadExportOptions(par, saved);
     EXPECT_EQ(saved.LinesInPage, 42);
     TfrmExportOpt third(nullptr, par);
-    third.radOther->click();
-    third.radContinious->click();
+    Control<QRadioButton>(third, "radOther")->click();
+    Control<QRadioButton>(third, "radContinious")->click();
     third.OkClick();
     LoadExportOptions(par, saved);
     EXPECT_EQ(saved.Delimiter, ',');
@@ -174,37 +175,37 @@ TEST_F(SaveDialogTest, ShowsTheFolderItsFilesAndTheDrives)
         dialog.show();
         screenshot(dialog, "save-as");
         EXPECT_EQ(dialog.layoutDirection(), Qt::RightToLeft);
-        EXPECT_EQ(dialog.edtFileName->layoutDirection(), Qt::LeftToRight);
-        EXPECT_EQ(dialog.cmbSaveAsType->layoutDirection(), Qt::LeftToRight);
+        EXPECT_EQ(Control<QLineEdit>(dialog, "edtFileName")->layoutDirection(), Qt::LeftToRight);
+        EXPECT_EQ(Control<QComboBox>(dialog, "cmbSaveAsType")->layoutDirection(), Qt::LeftToRight);
         EXPECT_EQ(dialog.windowTitle(), DisplayText(132));
         EXPECT_EQ(TextsInLeftToRightForm(&dialog), QStringList());
-        EXPECT_EQ(dialog.cmbSaveAsType->count(), 6);
-        EXPECT_EQ(dialog.cmbSaveAsType->itemText(0), "Script files (*.SRP)");
-        EXPECT_EQ(dialog.cmbSaveAsType->itemText(3), "Text files (*.TXT)");
+        EXPECT_EQ(Control<QComboBox>(dialog, "cmbSaveAsType")->count(), 6);
+        EXPECT_EQ(Control<QComboBox>(dialog, "cmbSaveAsType")->itemText(0), "Script files (*.SRP)");
+        EXPECT_EQ(Control<QComboBox>(dialog, "cmbSaveAsType")->itemText(3), "Text files (*.TXT)");
         // Our own additions come after the suite's four types.
-        EXPECT_EQ(dialog.cmbSaveAsType->itemText(stPdf), "PDF (*.pdf)");
-        EXPECT_EQ(dialog.cmbSaveAsType->itemText(stXlsx), "Excel (*.xlsx)");
-        dialog.cmbSaveAsType->showPopup();
-        screenshot(*dialog.cmbSaveAsType->view()->window(), "save-as-types");
-        dialog.cmbSaveAsType->hidePopup();
-        EXPECT_GE(dialog.cmbDrive->count(), 1);
-        EXPECT_GE(dialog.cmbDrive->findText("/"), 0);
-        EXPECT_EQ(dialog.lblDirectory->text(), QDir(dir.path()).absolutePath());
-        EXPECT_EQ(dialog.lstFile->count(), 1);
-        EXPECT_EQ(dialog.lstFile->item(0)->text(), "a.srp");
-        dialog.cmbSaveAsType->setCurrentIndex(stCsv);
-        ASSERT_EQ(dialog.lstFile->count(), 1);
-        EXPECT_EQ(dialog.lstFile->item(0)->text(), "b.CSV"); // extensions in any letter case
-        dialog.lstFile->itemClicked(dialog.lstFile->item(0));
-        EXPECT_EQ(dialog.edtFileName->text(), "b.CSV");
+        EXPECT_EQ(Control<QComboBox>(dialog, "cmbSaveAsType")->itemText(stPdf), "PDF (*.pdf)");
+        EXPECT_EQ(Control<QComboBox>(dialog, "cmbSaveAsType")->itemText(stXlsx), "Excel (*.xlsx)");
+        Control<QComboBox>(dialog, "cmbSaveAsType")->showPopup();
+        screenshot(*Control<QComboBox>(dialog, "cmbSaveAsType")->view()->window(), "save-as-types");
+        Control<QComboBox>(dialog, "cmbSaveAsType")->hidePopup();
+        EXPECT_GE(Control<QComboBox>(dialog, "cmbDrive")->count(), 1);
+        EXPECT_GE(Control<QComboBox>(dialog, "cmbDrive")->findText("/"), 0);
+        EXPECT_EQ(Control<QLabel>(dialog, "lblDirectory")->text(), QDir(dir.path()).absolutePath());
+        EXPECT_EQ(Control<QListWidget>(dialog, "lstFile")->count(), 1);
+        EXPECT_EQ(Control<QListWidget>(dialog, "lstFile")->item(0)->text(), "a.srp");
+        Control<QComboBox>(dialog, "cmbSaveAsType")->setCurrentIndex(stCsv);
+        ASSERT_EQ(Control<QListWidget>(dialog, "lstFile")->count(), 1);
+        EXPECT_EQ(Control<QListWidget>(dialog, "lstFile")->item(0)->text(), "b.CSV"); // extensions in any letter case
+        Control<QListWidget>(dialog, "lstFile")->itemClicked(Control<QListWidget>(dialog, "lstFile")->item(0));
+        EXPECT_EQ(Control<QLineEdit>(dialog, "edtFileName")->text(), "b.CSV");
 
         // Into a folder and back.
-        const auto items = dialog.lstDirectory->findItems("sub", Qt::MatchExactly);
+        const auto items = Control<QListWidget>(dialog, "lstDirectory")->findItems("sub", Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
-        dialog.lstDirectory->itemActivated(items[0]);
+        Control<QListWidget>(dialog, "lstDirectory")->itemActivated(items[0]);
         EXPECT_EQ(dialog.Directory(), QDir(dir.path("sub")).absolutePath());
         EXPECT_EQ(QDir::currentPath(), dialog.Directory());
-        dialog.lstDirectory->itemActivated(dialog.lstDirectory->item(0));
+        Control<QListWidget>(dialog, "lstDirectory")->itemActivated(Control<QListWidget>(dialog, "lstDirectory")->item(0));
         EXPECT_EQ(dialog.Directory(), QDir(dir.path()).absolutePath());
     }
     EXPECT_EQ(QDir::currentPath(), before); // the current directory is put back
@@ -219,14 +220,14 @@ TEST_F(SaveDialogTest, NameRules)
 
     // Wildcards and empty names keep the dialog open without a message.
     for (const char *name : {"", "  ", "*.csv", "a?.srp"}) {
-        dialog.edtFileName->setText(name);
+        Control<QLineEdit>(dialog, "edtFileName")->setText(name);
         dialog.OkClick();
         EXPECT_EQ(dialog.result(), 0) << name;
     }
     EXPECT_TRUE(messages.isEmpty());
 
     // A folder that does not exist: text 146 with the folder.
-    dialog.edtFileName->setText(folder + "/nowhere/x.srp");
+    Control<QLineEdit>(dialog, "edtFileName")->setText(folder + "/nowhere/x.srp");
     dialog.OkClick();
     EXPECT_EQ(dialog.result(), 0);
     EXPECT_EQ(messages, QStringList({DisplayFormat(146, {folder + "/nowhere"})}));
@@ -234,11 +235,11 @@ TEST_F(SaveDialogTest, NameRules)
     // "a" becomes "a.SRP", a new name beside "a.srp": no question.
     messages.clear();
     answer = mrNo;
-    dialog.edtFileName->setText("a");
+    Control<QLineEdit>(dialog, "edtFileName")->setText("a");
     dialog.OkClick();
     EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(dialog.FileName, folder + "/a.SRP");
+    EXPECT_EQ(dialog.FileName(), folder + "/a.SRP");
 }
 
 TEST_F(SaveDialogTest, ABareNameGetsTheFolderAndTheTypesExtension)
@@ -247,19 +248,19 @@ TEST_F(SaveDialogTest, ABareNameGetsTheFolderAndTheTypesExtension)
     dialog.SetStartDirectory(dir.path());
     dialog.show();
     const QString folder = QDir(dir.path()).absolutePath();
-    dialog.edtFileName->setText("  june  ");
+    Control<QLineEdit>(dialog, "edtFileName")->setText("  june  ");
     dialog.OkClick();
     EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
-    EXPECT_EQ(dialog.FileName, folder + "/june.SRP");
+    EXPECT_EQ(dialog.FileName(), folder + "/june.SRP");
     EXPECT_EQ(dialog.SaveType(), stSrp);
 
     TfrmSaveReport text;
     text.SetStartDirectory(dir.path());
     text.show();
-    text.cmbSaveAsType->setCurrentIndex(stTxt);
-    text.edtFileName->setText("sub/june");
+    Control<QComboBox>(text, "cmbSaveAsType")->setCurrentIndex(stTxt);
+    Control<QLineEdit>(text, "edtFileName")->setText("sub/june");
     text.OkClick();
-    EXPECT_EQ(text.FileName, folder + "/sub/june.TXT");
+    EXPECT_EQ(text.FileName(), folder + "/sub/june.TXT");
 }
 
 TEST_F(SaveDialogTest, ReplacingAsksFirst)
@@ -269,14 +270,14 @@ TEST_F(SaveDialogTest, ReplacingAsksFirst)
     dialog.SetStartDirectory(dir.path());
     dialog.show();
     answer = mrNo;
-    dialog.edtFileName->setText("a.srp");
+    Control<QLineEdit>(dialog, "edtFileName")->setText("a.srp");
     dialog.OkClick();
     EXPECT_EQ(dialog.result(), 0);
     EXPECT_EQ(messages, QStringList({DisplayFormat(147, {folder + "/a.srp"})}));
     answer = mrYes;
     dialog.OkClick();
     EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
-    EXPECT_EQ(dialog.FileName, folder + "/a.srp");
+    EXPECT_EQ(dialog.FileName(), folder + "/a.srp");
 }
 
 TEST_F(SaveDialogTest, ExportButtonOpensTheOptionsOnTheTypesTab)
@@ -289,7 +290,7 @@ TEST_F(SaveDialogTest, ExportButtonOpensTheOptionsOnTheTypesTab)
     auto closeOptions = [&shownTab] {
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *options = qobject_cast<TfrmExportOpt *>(w); options && options->isVisible()) {
-                shownTab = options->pagExportOpt->currentWidget()->objectName();
+                shownTab = Control<QTabWidget>(*options, "pagExportOpt")->currentWidget()->objectName();
                 options->reject();
             }
     };
@@ -297,7 +298,7 @@ TEST_F(SaveDialogTest, ExportButtonOpensTheOptionsOnTheTypesTab)
     dialog.ExportClick();
     EXPECT_EQ(dialog.SaveType(), stCsv); // a copy type switches to CSV
     EXPECT_EQ(shownTab, "tabCSV");
-    dialog.cmbSaveAsType->setCurrentIndex(stTxt);
+    Control<QComboBox>(dialog, "cmbSaveAsType")->setCurrentIndex(stTxt);
     QTimer::singleShot(0, closeOptions);
     dialog.ExportClick();
     EXPECT_EQ(dialog.SaveType(), stTxt);
@@ -314,12 +315,12 @@ TEST_F(SaveDialogTest, TheReportItselfIsRefusedAlsoThroughALink)
     ASSERT_TRUE(QFile::link(dir.path("a.srp"), dir.path("link.srp")));
     TfrmSaveReport dialog;
     dialog.SetStartDirectory(dir.path());
-    dialog.ReportFile = dir.path("a.srp");
+    dialog.SetReportFile(dir.path("a.srp"));
     dialog.show();
     const QString folder = QDir(dir.path()).absolutePath();
     for (const char *name : {"a.srp", "./a.srp", "link.srp"}) {
         messages.clear();
-        dialog.edtFileName->setText(name);
+        Control<QLineEdit>(dialog, "edtFileName")->setText(name);
         dialog.OkClick();
         EXPECT_EQ(dialog.result(), 0) << name;
         const QString shown = folder + (QLatin1String(name) == "link.srp" ? "/link.srp" : "/a.srp");

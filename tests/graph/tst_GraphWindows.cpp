@@ -1,6 +1,7 @@
 // The graph windows and option dialogs as a user meets them: mirrored toolbars, controls
 // that follow the view, dialogs that copy values in and out, and screenshots of each kind.
 #include "GraphTestSupport.h"
+#include "support/Controls.h"
 
 #include "foundation/DisplayText.h"
 #include "foundation/IniFile.h"
@@ -71,15 +72,15 @@ TEST(GraphWindows, GraphWindowEveryKind)
     window.resize(1000, 620);
     window.show();
     EXPECT_EQ(window.layoutDirection(), Qt::RightToLeft);
-    EXPECT_FALSE(window.btnPrevGroup->isVisible());
-    EXPECT_TRUE(window.btnField[fbCalls]->isVisible());
-    EXPECT_FALSE(window.btnField[fbPulses]->isVisible());
-    EXPECT_FALSE(window.actFields->isVisible());
-    EXPECT_EQ(window.sedPointsPerPage->value(), 12);
-    EXPECT_TRUE(window.btnNextPage->isEnabled());
+    EXPECT_FALSE(Control<QAction>(window, "btnPrevGroup")->isVisible());
+    EXPECT_TRUE(ControlAt<QAction>(window, "btnField", fbCalls)->isVisible());
+    EXPECT_FALSE(ControlAt<QAction>(window, "btnField", fbPulses)->isVisible());
+    EXPECT_FALSE(Control<QAction>(window, "actFields")->isVisible());
+    EXPECT_EQ(Control<QSpinBox>(window, "sedPointsPerPage")->value(), 12);
+    EXPECT_TRUE(Control<QAction>(window, "btnNextPage")->isEnabled());
     // The toolbar is mirrored: its first button sits at the right.
-    const QWidget *first = window.tlbGraph->widgetForAction(window.btnPrevPage);
-    const QWidget *last = window.tlbGraph->widgetForAction(window.btnExit);
+    const QWidget *first = Control<QToolBar>(window, "tlbGraph")->widgetForAction(Control<QAction>(window, "btnPrevPage"));
+    const QWidget *last = Control<QToolBar>(window, "tlbGraph")->widgetForAction(Control<QAction>(window, "btnExit"));
     EXPECT_GT(first->x(), last->x());
     // Menus, hints and the caption read from the right ("&גלריה...", not "...&גלריה").
     EXPECT_EQ(TextsInLeftToRightForm(&window), QStringList());
@@ -88,22 +89,22 @@ TEST(GraphWindows, GraphWindowEveryKind)
 
     for (int kind = 0; kind <= 6; ++kind) {
         for (bool threeD : {false, true}) {
-            window.btnKind[kind]->trigger();
-            if (window.btn3D->isChecked() != threeD)
-                window.btn3D->trigger();
+            ControlAt<QAction>(window, "btnKind", kind)->trigger();
+            if (Control<QAction>(window, "btn3D")->isChecked() != threeD)
+                Control<QAction>(window, "btn3D")->trigger();
             if (kind == 1)
-                window.btnMarks->trigger();
+                Control<QAction>(window, "btnMarks")->trigger();
             QApplication::processEvents();
             EXPECT_EQ(window.View().Kind(), kind);
-            EXPECT_TRUE(window.btnKind[kind]->isChecked());
+            EXPECT_TRUE(ControlAt<QAction>(window, "btnKind", kind)->isChecked());
             shot(window, QStringLiteral("graph-kind%1-%2").arg(kind).arg(threeD ? "3d" : "2d"));
         }
     }
     // One point per page: area, lines, stairs and points are switched off.
-    window.btnKind[3]->trigger();
-    window.sedPointsPerPage->setValue(1);
+    ControlAt<QAction>(window, "btnKind", 3)->trigger();
+    Control<QSpinBox>(window, "sedPointsPerPage")->setValue(1);
     EXPECT_EQ(window.View().Kind(), 0);
-    EXPECT_FALSE(window.btnKind[3]->isEnabled());
+    EXPECT_FALSE(ControlAt<QAction>(window, "btnKind", 3)->isEnabled());
     window.close();
 }
 
@@ -116,26 +117,26 @@ TEST(GraphWindows, TrafficWindow)
     ASSERT_TRUE(window.LoadFile(dir.write(QStringLiteral("t.srp"), TrafficFile(3, 24))));
     window.resize(1000, 620);
     window.show();
-    EXPECT_FALSE(window.btnKind[4]->isVisible());
-    EXPECT_FALSE(window.btnKind[6]->isVisible());
-    EXPECT_TRUE(window.btnKind[2]->isChecked());
-    EXPECT_EQ(window.cmbMultiY->count(), 2);
+    EXPECT_FALSE(ControlAt<QAction>(window, "btnKind", 4)->isVisible());
+    EXPECT_FALSE(ControlAt<QAction>(window, "btnKind", 6)->isVisible());
+    EXPECT_TRUE(ControlAt<QAction>(window, "btnKind", 2)->isChecked());
+    EXPECT_EQ(Control<QComboBox>(window, "cmbMultiY")->count(), 2);
     EXPECT_EQ(TextsInLeftToRightForm(&window), QStringList());
     EXPECT_EQ(window.windowTitle(), DisplayText(54));
     for (int kind = 0; kind <= 3; ++kind) {
         for (bool threeD : {false, true}) {
-            window.btnKind[kind]->trigger();
-            if (window.btn3D->isChecked() != threeD)
-                window.btn3D->trigger();
+            ControlAt<QAction>(window, "btnKind", kind)->trigger();
+            if (Control<QAction>(window, "btn3D")->isChecked() != threeD)
+                Control<QAction>(window, "btn3D")->trigger();
             QApplication::processEvents();
             shot(window, QStringLiteral("traffic-kind%1-%2").arg(kind).arg(threeD ? "3d" : "2d"));
         }
     }
     // A change of kind keeps the look in the installation's TRVL.PAR.
     EXPECT_EQ(IniReadInteger(TrvlPar(), QStringLiteral("TrafficGraphInfo"), QStringLiteral("Serie1Color"), 0), 65280);
-    window.btnNextPage->trigger();
+    Control<QAction>(window, "btnNextPage")->trigger();
     EXPECT_EQ(window.View().CurrentPage(), 1);
-    EXPECT_TRUE(window.btnPrevPage->isEnabled());
+    EXPECT_TRUE(Control<QAction>(window, "btnPrevPage")->isEnabled());
     window.close();
 }
 
@@ -153,14 +154,14 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     };
     TfrmGraphTitles titles(&owner);
     titles.CopyIn({{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}, QStringLiteral("x"), QStringLiteral("y")});
-    EXPECT_EQ(titles.edtLine[2]->text(), QStringLiteral("c"));
-    titles.edtLine[0]->clear();
-    titles.edtLine[2]->clear();
+    EXPECT_EQ(ControlAt<QLineEdit>(titles, "edtLine", 2)->text(), QStringLiteral("c"));
+    ControlAt<QLineEdit>(titles, "edtLine", 0)->clear();
+    ControlAt<QLineEdit>(titles, "edtLine", 2)->clear();
     TGraphTitles out;
     titles.CopyOut(out);
     EXPECT_EQ(out.lines, (QStringList{QString(), QStringLiteral("b")}));
     EXPECT_EQ(out.bottom, QStringLiteral("x"));
-    EXPECT_EQ(titles.edtBottom->maxLength(), 200);
+    EXPECT_EQ(Control<QLineEdit>(titles, "edtBottom")->maxLength(), 200);
     EXPECT_TRUE(ShownTexts(&titles).contains(DisplayText(99)));
     EXPECT_EQ(ReadFromTheRight(DisplayText(99)), QString::fromUtf8("כותרת תחתית (ציר X)"));
     look(titles, "dialog-titles");
@@ -177,20 +178,20 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     graphColors.CopyOut(back);
     EXPECT_EQ(back.series[0], 16711680);
     EXPECT_EQ(back.series[1], 255);
-    EXPECT_TRUE(graphColors.chkRandom->isEnabled());
+    EXPECT_TRUE(Control<QCheckBox>(graphColors, "chkRandom")->isEnabled());
     TfrmGraphColors trafficColors(&owner, true);
     trafficColors.DefaultColors();
     trafficColors.CopyOut(back);
     EXPECT_EQ(back.series[0], 65280);
     EXPECT_EQ(back.series[1], 16711680);
     EXPECT_EQ(back.series[2], 255);
-    EXPECT_FALSE(trafficColors.chkRandom->isEnabled());
+    EXPECT_FALSE(Control<QCheckBox>(trafficColors, "chkRandom")->isEnabled());
     look(graphColors, "dialog-colors");
 
     TfrmGraphGridlines grid(&owner);
     grid.CopyIn(true, false);
-    EXPECT_TRUE(grid.rbVertical->isChecked());
-    grid.rbBoth->setChecked(true);
+    EXPECT_TRUE(Control<QRadioButton>(grid, "rbVertical")->isChecked());
+    Control<QRadioButton>(grid, "rbBoth")->setChecked(true);
     bool v = false, h = false;
     grid.CopyOut(v, h);
     EXPECT_TRUE(v && h);
@@ -204,10 +205,10 @@ TEST(GraphWindows, DialogsCopyInAndOut)
 
     TfrmGraphGallery gallery(&owner, true);
     gallery.CopyIn(2, false, 30, false, true);
-    EXPECT_FALSE(gallery.rbKind[6]->isEnabled());
-    EXPECT_FALSE(gallery.rbKind[4]->isEnabled());
-    EXPECT_TRUE(gallery.rbKind[3]->isEnabled());
-    gallery.rbKind[0]->setChecked(true);
+    EXPECT_FALSE(ControlAt<QRadioButton>(gallery, "rbKind", 6)->isEnabled());
+    EXPECT_FALSE(ControlAt<QRadioButton>(gallery, "rbKind", 4)->isEnabled());
+    EXPECT_TRUE(ControlAt<QRadioButton>(gallery, "rbKind", 3)->isEnabled());
+    ControlAt<QRadioButton>(gallery, "rbKind", 0)->setChecked(true);
     int kind = 2, percent = 0;
     bool threeD = true;
     gallery.CopyOut(kind, threeD, percent);
@@ -220,7 +221,7 @@ TEST(GraphWindows, DialogsCopyInAndOut)
     TGraphFonts f = TGraphFonts::Defaults();
     f.title.color = 255;
     fonts.CopyIn(f);
-    EXPECT_TRUE(fonts.edtFont[0]->text().startsWith(QStringLiteral("Arial,14, Red,")));
+    EXPECT_TRUE(ControlAt<QLineEdit>(fonts, "edtFont", 0)->text().startsWith(QStringLiteral("Arial,14, Red,")));
     TGraphFonts g;
     fonts.CopyOut(g);
     EXPECT_EQ(g, f);
@@ -261,17 +262,17 @@ TEST(GraphWindows, KeysPageThroughPoints)
     ASSERT_EQ(QApplication::activeModalWidget(), &window);
     auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QKeyEvent event(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(window.crtGraph, &event);
+        QApplication::sendEvent(Control<TChartPanel>(window, "crtGraph"), &event);
     };
     const TChartModel &model = window.View().Model();
     press(Qt::Key_Right);
     EXPECT_DOUBLE_EQ(model.bottomAxis.minimum, 0.5);
     press(Qt::Key_Right, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(model.bottomAxis.minimum, 11.5);
-    EXPECT_TRUE(window.btnPrevPage->isEnabled());
+    EXPECT_TRUE(Control<QAction>(window, "btnPrevPage")->isEnabled());
     press(Qt::Key_Right, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(model.bottomAxis.minimum, 17.5); // the last page
-    EXPECT_FALSE(window.btnNextPage->isEnabled());
+    EXPECT_FALSE(Control<QAction>(window, "btnNextPage")->isEnabled());
     press(Qt::Key_Right);
     EXPECT_DOUBLE_EQ(model.bottomAxis.minimum, 17.5);
     press(Qt::Key_Left, Qt::ControlModifier);
@@ -280,12 +281,12 @@ TEST(GraphWindows, KeysPageThroughPoints)
     // A double click on a bar shows its call-out.
     window.resize(1000, 620);
     QApplication::processEvents();
-    const QRectF bounds(window.crtGraph->rect());
+    const QRectF bounds(Control<TChartPanel>(window, "crtGraph")->rect());
     const TChartLayout layout = LayoutChart(model, bounds);
     ASSERT_FALSE(layout.shapes.empty());
     const QPoint at = layout.shapes.front().area.boundingRect().center().toPoint();
-    window.crtGraph->ShowCallOuts(window.View().CallOuts(bounds, at), at);
-    EXPECT_TRUE(window.crtGraph->CallOutShown());
+    Control<TChartPanel>(window, "crtGraph")->ShowCallOuts(window.View().CallOuts(bounds, at), at);
+    EXPECT_TRUE(Control<TChartPanel>(window, "crtGraph")->CallOutShown());
     shot(window, QStringLiteral("graph-callout"));
     press(Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
@@ -326,14 +327,14 @@ TEST(GraphWindows, EscapeInAMenuOrListClosesOnlyThat)
         TfrmGraph window(nullptr, QIcon());
         ASSERT_TRUE(window.LoadFile(dir.write(QStringLiteral("g.srp"), CallsGraphFile(30))));
         window.show();
-        window.cmbFields->addItems({"a", "b"});
-        escapeClosesOnlyThePopup(window, qobject_cast<QMenu *>(window.mnuGallery->parent()), window.cmbFields);
+        Control<QComboBox>(window, "cmbFields")->addItems({"a", "b"});
+        escapeClosesOnlyThePopup(window, qobject_cast<QMenu *>(Control<QAction>(window, "mnuGallery")->parent()), Control<QComboBox>(window, "cmbFields"));
     }
     {
         TfrmTrafficGraph window(nullptr, QIcon());
         ASSERT_TRUE(window.LoadFile(dir.write(QStringLiteral("t.srp"), TrafficFile(3, 24))));
         window.show();
-        escapeClosesOnlyThePopup(window, qobject_cast<QMenu *>(window.mnuStatistics[0]->parent()), window.cmbMultiY);
+        escapeClosesOnlyThePopup(window, qobject_cast<QMenu *>(ControlAt<QAction>(window, "mnuStatistics", 0)->parent()), Control<QComboBox>(window, "cmbMultiY"));
     }
 }
 
@@ -405,7 +406,7 @@ TEST(GraphWindows, PrintsCentredOnThePage)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.path(QStringLiteral("graph.pdf")));
-    EXPECT_TRUE(window.crtGraph->PrintTo(printer));
+    EXPECT_TRUE(Control<TChartPanel>(window, "crtGraph")->PrintTo(printer));
     EXPECT_GT(QFileInfo(dir.path(QStringLiteral("graph.pdf"))).size(), 1000);
     window.close();
 }
