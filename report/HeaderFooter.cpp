@@ -170,27 +170,27 @@ bool TUserDefinedBlocks::HandleRecord(int code, const QByteArray &rest, bool rig
     switch (code) {
     case rcHeaderFooterRepeat: {
         const QByteArray letter = NextField(fields);
-        Repeat = letter.isEmpty() ? ' ' : letter[0];
+        m_repeat = letter.isEmpty() ? ' ' : letter[0];
         return true;
     }
     case rcHeaderFooterMacro: {
         const QByteArray name = NextField(fields);
         const QByteArray value = NextField(fields);
-        Header.SetMacro(name, value);
-        Footer.SetMacro(name, value);
+        m_header.SetMacro(name, value);
+        m_footer.SetMacro(name, value);
         return true;
     }
     case rcUserDefHeaderStyle:
-        Header.ApplyStyleRecord(fields, true, rightToLeft);
+        m_header.ApplyStyleRecord(fields, true, rightToLeft);
         return true;
     case rcUserDefHeaderLine:
-        Header.ApplyLineRecord(fields);
+        m_header.ApplyLineRecord(fields);
         return true;
     case rcUserDefFooterStyle:
-        Footer.ApplyStyleRecord(fields, false, rightToLeft);
+        m_footer.ApplyStyleRecord(fields, false, rightToLeft);
         return true;
     case rcUserDefFooterLine:
-        Footer.ApplyLineRecord(fields);
+        m_footer.ApplyLineRecord(fields);
         return true;
     default:
         return false;

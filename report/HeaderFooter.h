@@ -97,12 +97,21 @@ private:
 };
 
 // Both blocks and the records that feed them. Record 561 sets a macro on both blocks.
-struct TUserDefinedBlocks {
-    THeaderFooter Header;
-    THeaderFooter Footer;
-    // Repeat letter of record 560; 0 until one arrives.
-    char Repeat = 0;
-
+class TUserDefinedBlocks
+{
+public:
     // Handles 560, 561, 570, 571, 580, 581; false for any other code.
     bool HandleRecord(int code, const QByteArray &rest, bool rightToLeft);
+
+    THeaderFooter &Header() { return m_header; }
+    const THeaderFooter &Header() const { return m_header; }
+    THeaderFooter &Footer() { return m_footer; }
+    const THeaderFooter &Footer() const { return m_footer; }
+    // Repeat letter of record 560; 0 until one arrives.
+    char Repeat() const { return m_repeat; }
+
+private:
+    THeaderFooter m_header;
+    THeaderFooter m_footer;
+    char m_repeat = 0;
 };

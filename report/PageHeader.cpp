@@ -109,14 +109,14 @@ void TPageHeader::NumberPage()
 
 void TPageHeader::PlaceHeaderBlock()
 {
-    PlaceBlock(*m_mmoHeader, m_blocks.Header);
+    PlaceBlock(*m_mmoHeader, m_blocks.Header());
     m_bndUserDefHeader.Height = qMax(m_bndUserDefHeader.Height, m_mmoHeader->Bottom());
 }
 
-void TPageHeader::PlaceFooterBlock() { PlaceBlock(*m_mmoFooter, m_blocks.Footer); }
+void TPageHeader::PlaceFooterBlock() { PlaceBlock(*m_mmoFooter, m_blocks.Footer()); }
 
 void TPageHeader::ClearFooterBlock() { m_mmoFooter->Lines.clear(); }
 
-void TPageHeader::PlaceReportFooterBlock() { PlaceBlock(*m_mmoFooter1, m_blocks.Footer); }
+void TPageHeader::PlaceReportFooterBlock() { PlaceBlock(*m_mmoFooter1, m_blocks.Footer()); }
 
 void TPageHeader::ClearReportFooterBlock() { m_mmoFooter1->Lines.clear(); }

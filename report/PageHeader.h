@@ -96,9 +96,9 @@ public:
     void FooterChanged();
 
     const TPageHeaderSettings &Settings() const { return m_settings; }
-    const THeaderFooter &HeaderBlock() const { return m_blocks.Header; }
-    const THeaderFooter &FooterBlock() const { return m_blocks.Footer; }
-    char UserDefRepeat() const { return m_blocks.Repeat; }
+    const THeaderFooter &HeaderBlock() const { return m_blocks.Header(); }
+    const THeaderFooter &FooterBlock() const { return m_blocks.Footer(); }
+    char UserDefRepeat() const { return m_blocks.Repeat(); }
     int PageCounter() const { return m_pageCounter; }
     const QList<TSubHeaderItem> &SubHeaderItems() const { return m_subHeaderItems; }
     const QList<QByteArray> &SavedStyleRecords() const { return m_savedStyleRecords; }

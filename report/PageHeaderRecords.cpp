@@ -283,11 +283,11 @@ void TPageHeader::DoUserDefRecord(int code, const QByteArray &rest)
             m_bndFooterInfo.Enabled = false;
         break;
     case rcUserDefHeaderStyle:
-        ApplyBlockStyle(*m_mmoHeader, m_blocks.Header);
+        ApplyBlockStyle(*m_mmoHeader, m_blocks.Header());
         break;
     case rcUserDefFooterStyle:
-        ApplyBlockStyle(*m_mmoFooter, m_blocks.Footer);
-        ApplyBlockStyle(*m_mmoFooter1, m_blocks.Footer);
+        ApplyBlockStyle(*m_mmoFooter, m_blocks.Footer());
+        ApplyBlockStyle(*m_mmoFooter1, m_blocks.Footer());
         m_mmoFooter1->Top = 24;
         break;
     default:

@@ -79,18 +79,24 @@ class TMessageCapture
 {
 public:
     explicit TMessageCapture(bool answerYes = true)
-        : AnswerYes(answerYes)
+        : m_answerYes(answerYes)
     {
         SetMessageHandler([this](const QString &text, const QString &, int, int buttons) {
-            Texts.append(text);
+            m_texts.append(text);
             if (buttons & mbYes)
-                return AnswerYes ? int(mrYes) : int(mrNo);
+                return m_answerYes ? int(mrYes) : int(mrNo);
             return int(mrOk);
         });
     }
     ~TMessageCapture() { SetMessageHandler({}); }
-    bool AnswerYes;
-    QStringList Texts;
+    // How the next questions are answered.
+    void SetAnswerYes(bool answerYes) { m_answerYes = answerYes; }
+    // The messages shown so far, in order.
+    const QStringList &Texts() const { return m_texts; }
+
+private:
+    bool m_answerYes;
+    QStringList m_texts;
 };
 
 // A preview window on screen, in a private installation, with a store the test fills.

@@ -50,7 +50,7 @@ TEST_F(MailReport, ThePdfGoesToTheMailProgramFromAPrivateFolder)
     ASSERT_TRUE(CanSendMail());
     TMessageCapture messages;
     ASSERT_TRUE(SendPagesByMail(store, store.Title(), QStringLiteral("ADMIN")));
-    EXPECT_TRUE(messages.Texts.isEmpty());
+    EXPECT_TRUE(messages.Texts().isEmpty());
     const QStringList args = arguments();
     ASSERT_EQ(args.size(), 4) << args.join('|').toStdString();
     EXPECT_EQ(args[0], QStringLiteral("--subject"));
@@ -70,8 +70,8 @@ TEST_F(MailReport, AFailingMailProgramIsShown)
     standIn(3);
     TMessageCapture messages;
     EXPECT_FALSE(SendPagesByMail(store, store.Title(), QString()));
-    ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_TRUE(messages.Texts[0].contains(QStringLiteral("calls.pdf"))) << messages.Texts[0].toStdString();
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_TRUE(messages.Texts()[0].contains(QStringLiteral("calls.pdf"))) << messages.Texts()[0].toStdString();
 }
 
 TEST_F(MailReport, TheButtonWorksOnlyWithAMailProgramAndPages)

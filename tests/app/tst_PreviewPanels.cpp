@@ -162,7 +162,7 @@ TEST_F(PreviewPanels, RecentListOpensAReportAndDropsOneThatIsGone)
     ASSERT_EQ(Control<QMenu>(*window, "mnuRecent")->actions().size(), 3);
     TMessageCapture messages;
     window->OpenRecent(gone);
-    EXPECT_EQ(messages.Texts, QStringList({DisplayText(5237)}));
+    EXPECT_EQ(messages.Texts(), QStringList({DisplayText(5237)}));
     EXPECT_FALSE(RecentReports().contains(gone));
     EXPECT_TRUE(window->isVisible());
     window->OpenRecent(kept);

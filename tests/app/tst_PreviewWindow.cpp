@@ -102,9 +102,9 @@ TEST_F(PreviewWindow, CaptionAndHintsComeFromTheLanguageTable)
 
     TMessageCapture messages;
     window->ShowAbout();
-    ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_TRUE(messages.Texts[0].startsWith(DisplayText(1)));
-    EXPECT_TRUE(messages.Texts[0].endsWith("1.00"));
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_TRUE(messages.Texts()[0].startsWith(DisplayText(1)));
+    EXPECT_TRUE(messages.Texts()[0].endsWith("1.00"));
 }
 
 TEST_F(PreviewWindow, FirstStartOpensAtPageWidthAndStoresWholePagePercentage)
@@ -195,20 +195,20 @@ TEST_F(PreviewWindow, TypedZoomInRangeAndOutOfRange)
     pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Return);
     EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), 250);
     EXPECT_EQ(zoomText(), "250%");
-    EXPECT_TRUE(messages.Texts.isEmpty());
+    EXPECT_TRUE(messages.Texts().isEmpty());
     EXPECT_FALSE(Control<QComboBox>(*window, "cmbZoom")->hasFocus());
 
     Control<QComboBox>(*window, "cmbZoom")->setFocus();
     Control<QComboBox>(*window, "cmbZoom")->setEditText("5");
     pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Return);
-    ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_EQ(messages.Texts[0], DisplayFormat(76, {"10", "300"}));
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_EQ(messages.Texts()[0], DisplayFormat(76, {"10", "300"}));
     EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->Zoom(), 250);
     EXPECT_EQ(zoomText(), "250%");
     Control<QComboBox>(*window, "cmbZoom")->setFocus();
     Control<QComboBox>(*window, "cmbZoom")->setEditText("abc");
     pressKey(Control<QComboBox>(*window, "cmbZoom"), Qt::Key_Return);
-    EXPECT_EQ(messages.Texts.size(), 2);
+    EXPECT_EQ(messages.Texts().size(), 2);
 
     // Enter on a fixed entry applies it; whole page also refreshes the list.
     Control<QComboBox>(*window, "cmbZoom")->setFocus();
@@ -366,8 +366,8 @@ TEST_F(PreviewWindow, OpenPageFileOrAnotherReport)
     window->SetOpenDialog([&](QWidget *, const QString &dir) { startDir = dir; return chosen; });
     chosen = junk;
     window->OpenClick();
-    ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_EQ(messages.Texts[0], DisplayFormat(16, {junk}));
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_EQ(messages.Texts()[0], DisplayFormat(16, {junk}));
     EXPECT_EQ(Control<TPageView>(*window, "qrPreview")->PageCount(), 3);
     EXPECT_EQ(window->Store(), &store);
     EXPECT_EQ(startDir, "/tmp");

@@ -166,8 +166,8 @@ TEST_F(Printing, AFileThatCannotBeWrittenIsReported)
     TPrinterThread *thread = StartPrintJob(*preview, pdfJob(store, pdf, 1, 2));
     QPointer<TPrinterThread> guard(thread);
     ASSERT_TRUE(waitUntil([&] { return preview->NotPrinting(); }));
-    ASSERT_TRUE(waitUntil([&] { return !messages.Texts.isEmpty(); }, 2000));
-    EXPECT_EQ(messages.Texts[0], DisplayFormat(kTextPrintFailed, {pdf}));
+    ASSERT_TRUE(waitUntil([&] { return !messages.Texts().isEmpty(); }, 2000));
+    EXPECT_EQ(messages.Texts()[0], DisplayFormat(kTextPrintFailed, {pdf}));
     EXPECT_FALSE(QFileInfo::exists(pdf));
 }
 
@@ -183,12 +183,12 @@ TEST_F(Printing, ClosingWhilePrintingAsksAndStopsOnYes)
     preview->show();
     ASSERT_TRUE(waitUntil([&] { return !Control<QLabel>(*preview, "lblPrnProgress")->text().isEmpty(); }));
     preview->close();
-    ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_EQ(messages.Texts[0], DisplayText(219));
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_EQ(messages.Texts()[0], DisplayText(219));
     EXPECT_TRUE(preview->isVisible()); // No: printing goes on
     EXPECT_FALSE(preview->NotPrinting());
 
-    messages.AnswerYes = true;
+    messages.SetAnswerYes(true);
     preview->close();
     EXPECT_FALSE(preview->isVisible());
     EXPECT_TRUE(preview->NotPrinting());

@@ -254,7 +254,7 @@ TEST_F(ReportPreviewRun, ReportForANewerViewerShowsNoWindow)
     }
     QApplication::processEvents();
     EXPECT_FALSE(seen.shown);
-    EXPECT_EQ(messages.Texts, QStringList({FormatText(LookupText(152), {"2"})}));
+    EXPECT_EQ(messages.Texts(), QStringList({FormatText(LookupText(152), {"2"})}));
     delete watcher.data();
 }
 
@@ -269,7 +269,7 @@ TEST_F(ReportPreviewRun, ReportWithoutRowsOpensWithEmptyPagesAfterTheMessage)
         EXPECT_TRUE(RunReportPreview(form, QIcon()).isEmpty());
     }
     EXPECT_TRUE(seen.shown);
-    EXPECT_EQ(messages.Texts, QStringList({LookupText(5237)}));
+    EXPECT_EQ(messages.Texts(), QStringList({LookupText(5237)}));
     // No progress window is left behind the message.
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(qobject_cast<TfrmReportProgress *>(w) && w->isVisible());

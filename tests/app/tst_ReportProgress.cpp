@@ -37,10 +37,10 @@ TEST(ReportProgress, CancelOnlyAsksTheQuestion)
     EXPECT_EQ(mirroredLeft(Control<QPushButton>(window, "btnCancel")), (window.width() - Control<QPushButton>(window, "btnCancel")->width()) / 2);
 
     Control<QPushButton>(window, "btnCancel")->click();
-    ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_EQ(messages.Texts[0], DisplayText(51));
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_EQ(messages.Texts()[0], DisplayText(51));
     EXPECT_FALSE(window.Cancelled()); // No: the pass goes on
-    messages.AnswerYes = true;
+    messages.SetAnswerYes(true);
     Control<QPushButton>(window, "btnCancel")->click();
     EXPECT_TRUE(window.Cancelled());
     EXPECT_FALSE(window.Stopped());
@@ -67,7 +67,7 @@ TEST(ReportProgress, WithStopCancelEndsAtOnceAndStopKeepsTheWork)
     Control<QPushButton>(window, "btnCancel")->click();
     EXPECT_TRUE(window.Cancelled());
     EXPECT_FALSE(window.Stopped());
-    EXPECT_TRUE(messages.Texts.isEmpty());
+    EXPECT_TRUE(messages.Texts().isEmpty());
     window.ShowProgress(1, 0, false);
     Control<QPushButton>(window, "btnStop")->click();
     EXPECT_TRUE(window.Cancelled());

@@ -13,14 +13,19 @@ public:
     TMessageRecorder()
     {
         SetMessageHandler([this](const QString &text, const QString &, int kind, int) {
-            texts.append(text);
-            kinds.append(kind);
+            m_texts.append(text);
+            m_kinds.append(kind);
             return int(mrOk);
         });
     }
     ~TMessageRecorder() { SetMessageHandler({}); }
-    QStringList texts;
-    QList<int> kinds;
+    // The messages shown so far and their kinds, in order.
+    const QStringList &Texts() const { return m_texts; }
+    const QList<int> &Kinds() const { return m_kinds; }
+
+private:
+    QStringList m_texts;
+    QList<int> m_kinds;
 };
 
 // A small graph file: calls and cost per extension, with a Hebrew title.

@@ -35,7 +35,7 @@ TEST(GraphData, ReadsDefinitionsAndPoints)
 {
     Loaded l(CallsGraphFile(5));
     ASSERT_TRUE(l.ok);
-    EXPECT_TRUE(l.messages.texts.isEmpty());
+    EXPECT_TRUE(l.messages.Texts().isEmpty());
     EXPECT_EQ(l.data.GroupCount(), 1);
     EXPECT_EQ(l.data.XFieldCount(), 1);
     EXPECT_EQ(l.data.XTitle(), QStringLiteral("Extension"));
@@ -151,9 +151,9 @@ TEST(GraphData, PointLimitKeepsThePointsRead)
     Loaded l(MakeReport(lines));
     ASSERT_TRUE(l.ok);
     EXPECT_EQ(l.data.PointCount(), 1000);
-    ASSERT_EQ(l.messages.texts.size(), 1);
-    EXPECT_TRUE(l.messages.texts[0].contains(QStringLiteral("1000")));
-    EXPECT_EQ(l.messages.kinds[0], int(mkInformation));
+    ASSERT_EQ(l.messages.Texts().size(), 1);
+    EXPECT_TRUE(l.messages.Texts()[0].contains(QStringLiteral("1000")));
+    EXPECT_EQ(l.messages.Kinds()[0], int(mkInformation));
 }
 
 TEST(GraphData, FilesThatHoldNoGraph)
@@ -165,13 +165,13 @@ TEST(GraphData, FilesThatHoldNoGraph)
              {"905,1", "917,many", "700,1,-1,X", "701,2,0,C", "100,a,1"}}) {
         Loaded l(MakeReport(lines));
         EXPECT_FALSE(l.ok);
-        ASSERT_EQ(l.messages.texts.size(), 1);
-        EXPECT_EQ(l.messages.texts[0], DisplayFormat(16, {l.dir.path(QStringLiteral("g.srp"))}));
+        ASSERT_EQ(l.messages.Texts().size(), 1);
+        EXPECT_EQ(l.messages.Texts()[0], DisplayFormat(16, {l.dir.path(QStringLiteral("g.srp"))}));
     }
     TMessageRecorder messages;
     TGraphData data{TIntlSettings::Plain()};
     EXPECT_FALSE(data.LoadFromFile(QStringLiteral("/nonexistent/file.srp")));
-    EXPECT_EQ(messages.texts, QStringList{DisplayText(65)});
+    EXPECT_EQ(messages.Texts(), QStringList{DisplayText(65)});
 }
 
 TEST(GraphData, CancelEndsWithoutMessage)
@@ -185,7 +185,7 @@ TEST(GraphData, CancelEndsWithoutMessage)
     TMessageRecorder messages;
     TGraphData data{TIntlSettings::Plain()};
     EXPECT_FALSE(data.LoadFromFile(dir.write(QStringLiteral("g.srp"), CallsGraphFile(50)), &sink));
-    EXPECT_TRUE(messages.texts.isEmpty());
+    EXPECT_TRUE(messages.Texts().isEmpty());
 }
 
 TEST(GraphData, OptionsOfTheDefinitionRecords)
@@ -291,6 +291,6 @@ TEST(GraphData, ClipboardBudgetStopsWithText153)
     EXPECT_LT(strings.Lines().size(), 21);
     EXPECT_GT(strings.Lines().size(), 0);
     EXPECT_LE(strings.ByteTotal(), 200);
-    ASSERT_EQ(l.messages.texts.size(), 1);
-    EXPECT_EQ(l.messages.texts[0], DisplayFormat(153, {QString::number(strings.Lines().size())}));
+    ASSERT_EQ(l.messages.Texts().size(), 1);
+    EXPECT_EQ(l.messages.Texts()[0], DisplayFormat(153, {QString::number(strings.Lines().size())}));
 }

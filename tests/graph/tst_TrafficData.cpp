@@ -131,7 +131,7 @@ TEST(TrafficData, NoDataGivesText16)
 {
     Loaded l(MakeReport({"905,1", "700,1,-1,Ext", "701,2,0,Calls"}));
     EXPECT_FALSE(l.ok);
-    EXPECT_EQ(l.messages.texts, QStringList{DisplayFormat(16, {l.dir.path(QStringLiteral("t.srp"))})});
+    EXPECT_EQ(l.messages.Texts(), QStringList{DisplayFormat(16, {l.dir.path(QStringLiteral("t.srp"))})});
 }
 
 TEST(TrafficData, ClipboardTableOfAPage)

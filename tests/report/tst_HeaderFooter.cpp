@@ -17,12 +17,12 @@ TEST(HeaderFooter, MacrosReplaceNamesAnywhereIgnoringCase)
     blocks.HandleRecord(rcHeaderFooterMacro, "&Date,today", false); // replaces the value, keeps the order
 
     QList<QByteArray> lines;
-    blocks.Header.GetLines(lines);
+    blocks.Header().GetLines(lines);
     EXPECT_EQ(lines, QList<QByteArray>({"Printed today by  ."}));
-    blocks.Footer.GetLines(lines);
+    blocks.Footer().GetLines(lines);
     EXPECT_EQ(lines, QList<QByteArray>({"xtodayx"}));
-    EXPECT_EQ(blocks.Header.Macros().size(), 2);
-    EXPECT_EQ(blocks.Header.RawLines(), QList<QByteArray>({"Printed &date by &WHO."})); // raw lines stay
+    EXPECT_EQ(blocks.Header().Macros().size(), 2);
+    EXPECT_EQ(blocks.Header().RawLines(), QList<QByteArray>({"Printed &date by &WHO."})); // raw lines stay
 }
 
 TEST(HeaderFooter, MacrosApplyInTheirOrder)
@@ -39,29 +39,29 @@ TEST(HeaderFooter, MacrosApplyInTheirOrder)
 TEST(HeaderFooter, StyleRecordsSetAlignmentAndFont)
 {
     TUserDefinedBlocks blocks;
-    EXPECT_FALSE(blocks.Header.Active());
+    EXPECT_FALSE(blocks.Header().Active());
     blocks.HandleRecord(rcUserDefHeaderStyle, "y,R,C,David,12,Y,N,Y,clNavy", false);
-    EXPECT_TRUE(blocks.Header.Active());
-    EXPECT_TRUE(blocks.Header.ReplacesReportHeader());
-    EXPECT_EQ(blocks.Header.BlockAlign(), haRight);
-    EXPECT_EQ(blocks.Header.LineAlign(), haCenter);
-    EXPECT_EQ(blocks.Header.Font().name, "David");
-    EXPECT_EQ(blocks.Header.Font().size, 12);
-    EXPECT_TRUE(blocks.Header.Font().bold);
-    EXPECT_FALSE(blocks.Header.Font().italic);
-    EXPECT_TRUE(blocks.Header.Font().underline);
-    EXPECT_EQ(blocks.Header.Font().color, 0x800000);
+    EXPECT_TRUE(blocks.Header().Active());
+    EXPECT_TRUE(blocks.Header().ReplacesReportHeader());
+    EXPECT_EQ(blocks.Header().BlockAlign(), haRight);
+    EXPECT_EQ(blocks.Header().LineAlign(), haCenter);
+    EXPECT_EQ(blocks.Header().Font().name, "David");
+    EXPECT_EQ(blocks.Header().Font().size, 12);
+    EXPECT_TRUE(blocks.Header().Font().bold);
+    EXPECT_FALSE(blocks.Header().Font().italic);
+    EXPECT_TRUE(blocks.Header().Font().underline);
+    EXPECT_EQ(blocks.Header().Font().color, 0x800000);
 
     // The footer style has no replace flag; "D" is the reading direction's start.
     blocks.HandleRecord(rcUserDefFooterStyle, "D,N,Arial,,N,N,N,255", true);
-    EXPECT_TRUE(blocks.Footer.Active());
-    EXPECT_EQ(blocks.Footer.BlockAlign(), haRight);
-    EXPECT_EQ(blocks.Footer.LineAlign(), haLeft);
-    EXPECT_EQ(blocks.Footer.Font().size, 10);
-    EXPECT_EQ(blocks.Footer.Font().color, 255);
+    EXPECT_TRUE(blocks.Footer().Active());
+    EXPECT_EQ(blocks.Footer().BlockAlign(), haRight);
+    EXPECT_EQ(blocks.Footer().LineAlign(), haLeft);
+    EXPECT_EQ(blocks.Footer().Font().size, 10);
+    EXPECT_EQ(blocks.Footer().Font().color, 255);
 
     blocks.HandleRecord(rcHeaderFooterRepeat, "1", false);
-    EXPECT_EQ(blocks.Repeat, '1');
+    EXPECT_EQ(blocks.Repeat(), '1');
     EXPECT_FALSE(blocks.HandleRecord(rcData, "a,b", false));
 }
 
