@@ -92,7 +92,7 @@ void TGraphView::SelectYField(int f)
     const int previous = m_currentY;
     m_currentY = f;
     m_titles.left = m_data.YFieldTitle(f);
-    if (f == previous || m_data.YColumnCount(f) < 2 || m_state.kind != int(TChartKind::Pie)) {
+    if (f == previous || m_data.YColumnCount(f) < 2 || m_state.Kind() != int(TChartKind::Pie)) {
         BuildSeries();
         ApplyColours();
     } else {
@@ -121,7 +121,7 @@ void TGraphView::PieButton() { ChangeKind(int(TChartKind::Pie)); }
 
 void TGraphView::Set3D(bool on)
 {
-    m_state.view3D = on;
+    m_state.Set3D(on);
     ApplyAll();
 }
 
@@ -174,7 +174,7 @@ void TGraphView::PointsPerPageChanged(int value)
         return;
     value = std::clamp(value, 1, std::max(1, m_data.PointCount()));
     m_pointsPerPage[g] = value;
-    const bool areaKinds = m_state.kind >= int(TChartKind::Area) && m_state.kind <= int(TChartKind::Points);
+    const bool areaKinds = m_state.Kind() >= int(TChartKind::Area) && m_state.Kind() <= int(TChartKind::Points);
     if (value == 1 && areaKinds) {
         m_savedScroll = -0.5;
         ChangeKind(int(TChartKind::Bar));
@@ -186,12 +186,12 @@ void TGraphView::PointsPerPageChanged(int value)
 
 TChartAxis &TGraphView::categoryAxis()
 {
-    return m_state.kind == int(TChartKind::HorizBar) ? m_model.leftAxis : m_model.bottomAxis;
+    return m_state.Kind() == int(TChartKind::HorizBar) ? m_model.leftAxis : m_model.bottomAxis;
 }
 
 void TGraphView::ApplyPaging(bool keepPosition)
 {
-    const TChartKind kind = TChartKind(m_state.kind);
+    const TChartKind kind = TChartKind(m_state.Kind());
     TChartAxis &axis = categoryAxis();
     const TAxisRange range = CategoryRange(kind, PointsPerPage());
     const double start = IsBarKind(kind) ? axis.minimum + 0.5 : std::round(axis.minimum);
@@ -205,7 +205,7 @@ void TGraphView::ApplyPaging(bool keepPosition)
 
 void TGraphView::Scroll(double x)
 {
-    const TChartKind kind = TChartKind(m_state.kind);
+    const TChartKind kind = TChartKind(m_state.Kind());
     TChartAxis &axis = categoryAxis();
     x = ClampScroll(x, {axis.minimum, axis.maximum}, m_data.PointCount(), kind);
     axis.minimum += x;
@@ -218,7 +218,7 @@ void TGraphView::Scroll(double x)
 
 void TGraphView::updatePageButtons()
 {
-    const TChartKind kind = TChartKind(m_state.kind);
+    const TChartKind kind = TChartKind(m_state.Kind());
     const TChartAxis &axis = kind == TChartKind::HorizBar ? m_model.leftAxis : m_model.bottomAxis;
     m_nextPage = ::NextPageEnabled({axis.minimum, axis.maximum}, m_data.PointCount(), kind);
     m_previousPage = ::PreviousPageEnabled({axis.minimum, axis.maximum}, kind);
@@ -263,7 +263,7 @@ void TGraphView::createSeries(int count)
     m_model.series.clear();
     for (int c = 0; c < count; ++c) {
         TChartSeries s;
-        s.kind = TChartKind(m_state.kind);
+        s.kind = TChartKind(m_state.Kind());
         s.overlapBars = m_data.OverlapBars();
         s.barWidthPercent = 75;
         s.color = c < int(m_seriesColors.size()) ? m_seriesColors[size_t(c)] : AutomaticSeriesColor(c);
@@ -278,7 +278,7 @@ void TGraphView::BuildSeries()
     if (m_seriesColors.size() != size_t(n))
         m_seriesColors.clear();
     createSeries(n);
-    const bool pie = m_state.kind == int(TChartKind::Pie);
+    const bool pie = m_state.Kind() == int(TChartKind::Pie);
     if (pie) {
         const int start = pieStart();
         m_data.SetCursor(start);
@@ -307,15 +307,15 @@ void TGraphView::BuildSeries()
         for (size_t i = 0; i < m_model.series[0].points.size(); ++i)
             m_model.series[0].points[i].color = AutomaticSeriesColor(int(i));
     for (TChartSeries &s : m_model.series)
-        s.clipMarks = m_state.kind == int(TChartKind::HorizBar);
+        s.clipMarks = m_state.Kind() == int(TChartKind::HorizBar);
     m_pieEnabled = n == 1;
-    m_state.marksStyle = pie ? msLabelPercent : msNone;
+    m_state.SetMarksStyle(pie ? msLabelPercent : msNone);
     ApplyAll();
 }
 
 void TGraphView::ApplyAll()
 {
-    const TChartKind kind = TChartKind(m_state.kind);
+    const TChartKind kind = TChartKind(m_state.Kind());
     const bool pie = kind == TChartKind::Pie;
     // Kind, 3D and marks.
     m_state.ApplyTo(m_model);
@@ -352,8 +352,8 @@ void TGraphView::ApplyAll()
     const double max = 1.1 * m_data.MaxValue(m_currentY);
     if (pie) {
         for (TChartSeries &s : m_model.series) {
-            s.circled = !m_state.view3D;
-            s.darkShading = !m_state.view3D;
+            s.circled = !m_state.View3D();
+            s.darkShading = !m_state.View3D();
         }
         m_model.backColor = QColor();
     } else {
@@ -405,7 +405,7 @@ void TGraphView::ApplyColours()
     const TGraphColors &colors = m_settings.colors;
     m_model.color = ToQColor(colors.background);
     m_model.wallColor = ToQColor(colors.walls);
-    if (m_state.kind != int(TChartKind::Pie))
+    if (m_state.Kind() != int(TChartKind::Pie))
         m_model.backColor = ToQColor(colors.walls);
     const int n = int(m_model.series.size());
     m_seriesColors.assign(size_t(n), QColor());
@@ -469,12 +469,12 @@ std::vector<TCallOut> TGraphView::CallOuts(const QRectF &bounds, const QPointF &
         int p = hit.point + 1;
         TCallOut call;
         QString label, value;
-        if (m_state.kind == int(TChartKind::Area) || m_state.kind == int(TChartKind::Line)) {
+        if (m_state.Kind() == int(TChartKind::Area) || m_state.Kind() == int(TChartKind::Line)) {
             label = QStringLiteral("%1 - %2").arg(m_data.Label(1, p, true), m_data.Label(1, p + 1, true));
             value = QStringLiteral("%1 - %2").arg(m_data.FormatValue(f, m_data.Value(f, c, p)),
                                                   m_data.FormatValue(f, m_data.Value(f, c, p + 1)));
         } else {
-            if (m_state.kind == int(TChartKind::Pie))
+            if (m_state.Kind() == int(TChartKind::Pie))
                 p = pieStart() + hit.point; // the pie holds only the page shown
             label = m_data.Label(1, p, true);
             value = m_data.FormatValue(f, m_data.Value(f, c, p));

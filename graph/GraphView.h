@@ -48,17 +48,17 @@ public:
     void SelectYField(int f);
 
     // Kinds, 3D, marks, legend.
-    int Kind() const { return m_state.kind; }
+    int Kind() const { return m_state.Kind(); }
     void ChangeKind(int k);
     void KindButton(int k);       // bars .. points
     void PieButton();
     bool PieEnabled() const { return m_pieEnabled; }
     bool AreaKindsEnabled() const { return PointsPerPage() != 1; }
-    bool LegendEnabled() const { return m_state.kind == int(TChartKind::Pie); }
-    bool View3D() const { return m_state.view3D; }
+    bool LegendEnabled() const { return m_state.Kind() == int(TChartKind::Pie); }
+    bool View3D() const { return m_state.View3D(); }
     void Set3D(bool on);
-    int Percent3D() const { return m_state.percent3D; }
-    int MarksStyle() const { return m_state.marksStyle; }
+    int Percent3D() const { return m_state.Percent3D(); }
+    int MarksStyle() const { return m_state.MarksStyle(); }
     void NextMarksStyle();
     void SetMarksStyle(int style);
     bool LegendShown() const { return m_legendShown; }

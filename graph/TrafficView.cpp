@@ -78,7 +78,7 @@ void TTrafficView::ChangeKind(int k)
 
 void TTrafficView::Set3D(bool on)
 {
-    m_state.view3D = on;
+    m_state.Set3D(on);
     ApplyAll();
 }
 
@@ -126,7 +126,7 @@ void TTrafficView::BuildSeries(bool resetMarks)
     m_seriesFields.clear();
     const TrafficPages::TPageData *page = m_data.Page(m_page);
     const int n = page ? page->RowCount() : 0;
-    const TChartKind kind = TChartKind(m_state.kind);
+    const TChartKind kind = TChartKind(m_state.Kind());
     // A page of one row has no interval to halve: it is drawn without averaging.
     m_averaging = n <= kAveragingRows && n >= 2 && !IsBarKind(kind);
     const TIntlSettings &fmt = m_data.Formatter();
@@ -140,7 +140,7 @@ void TTrafficView::BuildSeries(bool resetMarks)
         s.kind = kind;
         s.title = m_data.YFields().Item(y)->Title;
         s.lineWidth = kind == TChartKind::Line ? 2 : 1;
-        s.areaLines = m_state.view3D;
+        s.areaLines = m_state.View3D();
         auto value = [&](int r) { return page->Row(r).Get(y); };
         if (m_averaging) {
             const double half = (fmt.ParseTime(page->RowKey(1)) - fmt.ParseTime(page->RowKey(0))) / 2;
@@ -159,7 +159,7 @@ void TTrafficView::BuildSeries(bool resetMarks)
         m_seriesFields.push_back(y);
     }
     if (resetMarks)
-        m_state.marksStyle = kind == TChartKind::Pie ? msLabelPercent : msNone;
+        m_state.SetMarksStyle(kind == TChartKind::Pie ? msLabelPercent : msNone);
     ApplyAll();
     // Statistic lines over all data series.
     const size_t dataSeries = m_model.series.size();
@@ -190,13 +190,13 @@ void TTrafficView::BuildSeries(bool resetMarks)
 
 void TTrafficView::ApplyAll()
 {
-    const TChartKind kind = TChartKind(m_state.kind);
+    const TChartKind kind = TChartKind(m_state.Kind());
     const bool pie = kind == TChartKind::Pie;
     m_state.ApplyTo(m_model);
     for (TChartSeries &s : m_model.series) {
-        s.areaLines = m_state.view3D;
-        s.circled = !m_state.view3D;
-        s.darkShading = !m_state.view3D;
+        s.areaLines = m_state.View3D();
+        s.circled = !m_state.View3D();
+        s.darkShading = !m_state.View3D();
     }
     m_model.leftAxis.gridVisible = m_settings.horizontalGrid;
     m_model.bottomAxis.gridVisible = m_settings.verticalGrid;
@@ -315,7 +315,7 @@ std::vector<TCallOut> TTrafficView::CallOuts(const QRectF &bounds, const QPointF
         int a = std::min(m_averaging ? i / 2 : i, last);
         int b = a;
         TCallOut call;
-        if (m_state.kind == int(TChartKind::Area) || m_state.kind == int(TChartKind::Line)) {
+        if (m_state.Kind() == int(TChartKind::Area) || m_state.Kind() == int(TChartKind::Line)) {
             if (m_averaging)
                 b = std::min(i / 2 + 1, last);
             call.lines = {QStringLiteral("%1 - %2").arg(page->RowKey(a), page->RowKey(b)),

@@ -37,12 +37,12 @@ public:
     int CurrentMultiY() const { return m_currentMultiY; }
     void SelectMultiY(int m);
 
-    int Kind() const { return m_state.kind; }
+    int Kind() const { return m_state.Kind(); }
     void ChangeKind(int k);
-    bool View3D() const { return m_state.view3D; }
+    bool View3D() const { return m_state.View3D(); }
     void Set3D(bool on);
-    int Percent3D() const { return m_state.percent3D; }
-    int MarksStyle() const { return m_state.marksStyle; }
+    int Percent3D() const { return m_state.Percent3D(); }
+    int MarksStyle() const { return m_state.MarksStyle(); }
     void NextMarksStyle();
     void SetMarksStyle(int style);
     void SetGallery(int kind, bool view3D, int percent);

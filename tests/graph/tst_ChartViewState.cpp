@@ -12,7 +12,7 @@ TEST(ChartViewState, KindsOutsideTheSevenAreIgnored)
     EXPECT_TRUE(state.SetKind(6));
     EXPECT_FALSE(state.SetKind(7));
     EXPECT_FALSE(state.SetKind(-1));
-    EXPECT_EQ(state.kind, 6);
+    EXPECT_EQ(state.Kind(), 6);
 }
 
 TEST(ChartViewState, MarksStepThroughTheSixStylesAndStartAgain)
@@ -20,23 +20,23 @@ TEST(ChartViewState, MarksStepThroughTheSixStylesAndStartAgain)
     TChartViewState state;
     for (int i = 1; i <= 5; ++i) {
         state.NextMarksStyle();
-        EXPECT_EQ(state.marksStyle, i);
+        EXPECT_EQ(state.MarksStyle(), i);
     }
     state.NextMarksStyle();
-    EXPECT_EQ(state.marksStyle, msNone);
+    EXPECT_EQ(state.MarksStyle(), msNone);
     state.SetMarksStyle(42);
-    EXPECT_EQ(state.marksStyle, 5);
+    EXPECT_EQ(state.MarksStyle(), 5);
 }
 
 TEST(ChartViewState, GalleryValuesAreKeptInRangeAndShownOnTheModel)
 {
     TChartViewState state;
     state.SetGallery(9, false, 500);
-    EXPECT_EQ(state.kind, 0);
-    EXPECT_FALSE(state.view3D);
-    EXPECT_EQ(state.percent3D, 100);
+    EXPECT_EQ(state.Kind(), 0);
+    EXPECT_FALSE(state.View3D());
+    EXPECT_EQ(state.Percent3D(), 100);
     state.SetGallery(2, true, 0);
-    EXPECT_EQ(state.percent3D, 1);
+    EXPECT_EQ(state.Percent3D(), 1);
     state.SetMarksStyle(msValue);
     TChartModel model;
     state.ApplyTo(model);
