@@ -2,53 +2,59 @@
 
 #include "export/CsvExport.h"
 #include "export/XlsxCells.h"
+#include "export/XlsxParts.h"
+#include "export/XlsxSheet.h"
+#include "export/ZipWriter.h"
+#include "foundation/OutputFile.h"
 #include "foundation/IntlSettings.h"
 #include "report/FastText.h"
 #include "report/RecordCodes.h"
 #include "report/RecordLoop.h"
 #include "report/RecordStream.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QTemporaryFile>
-#include <cstdio>
+#include <memory>
 #include <vector>
-#include <xlsxwriter.h>
 
 namespace {
 
 // The fields of one CSV line as the CSV export wrote it: split at the delimiter outside
 // double quotes, quotes removed and doubled quotes undone.
-QStringList splitCsvLine(QByteArrayView line, char delimiter)
+void splitCsvLine(QByteArrayView line, char delimiter, QStringList &fields)
 {
-    QStringList fields;
-    QByteArray field;
+    fields.clear();
+    QByteArray quoted;
     qsizetype i = 0;
     const qsizetype n = line.size();
     while (true) {
-        field.clear();
         if (i < n && line[i] == '"') {
+            quoted.clear();
             for (++i; i < n; ++i) {
                 if (line[i] != '"') {
-                    field += line[i];
+                    quoted += line[i];
                 } else if (i + 1 < n && line[i + 1] == '"') {
-                    field += '"';
+                    quoted += '"';
                     ++i;
                 } else {
                     ++i;
                     break;
                 }
             }
+            const qsizetype start = i;
+            while (i < n && line[i] != delimiter)
+                ++i;
+            quoted += line.sliced(start, i - start);
+            fields.append(FastWin1255(quoted));
+        } else {
+            const qsizetype start = i;
+            while (i < n && line[i] != delimiter)
+                ++i;
+            fields.append(FastWin1255(line.sliced(start, i - start)));
         }
-        while (i < n && line[i] != delimiter)
-            field += line[i++];
-        fields.append(FastWin1255(field));
         if (i >= n)
             break;
         ++i; // the delimiter
     }
-    return fields;
 }
 
 // Record 102's widths in characters: "C"k and "D"k are k characters and one more, other
@@ -71,40 +77,27 @@ std::vector<double> columnWidths(QByteArray rest)
 enum class TRowKind { Data, Titles, Totals, Header };
 
 constexpr qsizetype kMaxCellCharacters = 32767;
+constexpr int kMaxSheetColumns = 16384;
 
+// The workbook's sheets, styles and shared texts, written into the archive as the rows come.
 class TWorkbookWriter
 {
 public:
-    TWorkbookWriter(const QString &path, const QString &title, const TFormatSettings &formats, int rowsPerSheet)
-        : m_title(XlsxSheetName(title))
+    TWorkbookWriter(QIODevice &target, const QString &title, const TFormatSettings &formats, int rowsPerSheet)
+        : m_zip(target)
+        , m_title(XlsxSheetName(title))
         , m_rowsPerSheet(qMax(2, rowsPerSheet))
         , m_formats(formats)
     {
-        lxw_workbook_options options = {};
-        options.constant_memory = LXW_TRUE;
-        m_book = workbook_new_opt(QFile::encodeName(path).constData(), &options);
-    }
-    ~TWorkbookWriter()
-    {
-        if (m_book)
-            workbook_close(m_book); // only when Close() was not called: the file is discarded
     }
 
-    bool IsOpen() const { return m_book != nullptr; }
-    bool RightToLeft = false;
-    int FrontColumns = 0; // columns in front of the report's own (report-header mark, title columns)
-
-    void SetColumnWidths(std::vector<double> widths)
-    {
-        m_widths = std::move(widths);
-        if (m_sheet)
-            applyWidths();
-    }
+    bool IsOpen() const { return m_zip.IsOpen(); }
+    void SetRightToLeft() { m_rightToLeft = true; }
+    void SetFrontColumns(int columns) { m_frontColumns = columns; } // report-header mark, title columns
+    void SetColumnWidths(const std::vector<double> &widths) { m_widths = widths; }
 
     void WriteRow(const QStringList &cells, TRowKind kind)
     {
-        if (!m_book)
-            return;
         if (!m_sheet || m_row >= m_rowsPerSheet) {
             newSheet();
             if (!m_titles.isEmpty() && kind != TRowKind::Titles)
@@ -113,104 +106,97 @@ public:
         const bool bold = kind == TRowKind::Titles || kind == TRowKind::Totals;
         if (kind == TRowKind::Titles) {
             m_titles = cells;
-            if (!m_frozen) {
-                worksheet_freeze_panes(m_sheet, lxw_row_t(m_row + 1), 0);
-                m_frozen = true;
-            }
+            if (m_sheet->View().frozenRows == 0)
+                m_sheet->View().frozenRows = m_row + 1;
         }
-        for (qsizetype c = 0; c < cells.size() && c < 16384; ++c) {
+        m_sheet->BeginRow(m_row);
+        const int columns = int(qMin<qsizetype>(cells.size(), kMaxSheetColumns));
+        if (m_lastFormats.size() < size_t(columns)) {
+            m_lastFormats.resize(columns);
+            m_lastStyles.resize(columns);
+        }
+        for (int c = 0; c < columns; ++c) {
             const TXlsxCell cell = ClassifyXlsxCell(cells[c], m_formats);
-            const lxw_col_t col = lxw_col_t(c);
             if (cell.kind == TXlsxCell::Text) {
-                // A cell holds at most 32,767 characters; the library would drop a longer one.
-                worksheet_write_string(m_sheet, lxw_row_t(m_row), col,
-                                       cell.text.left(kMaxCellCharacters).toUtf8().constData(),
-                                       bold ? boldFormat() : nullptr);
+                // A cell holds at most 32,767 characters; spreadsheets refuse a longer one.
+                m_sheet->Text(c, cell.text.left(kMaxCellCharacters), bold ? TXlsxStyles::kBold : TXlsxStyles::kPlain);
             } else if (cell.kind == TXlsxCell::Number) {
-                worksheet_write_number(m_sheet, lxw_row_t(m_row), col, cell.number, numberFormat(cell.format, bold));
+                m_sheet->Number(c, cell.number, numberStyle(c, cell.format, bold));
             } else if (bold) {
-                worksheet_write_blank(m_sheet, lxw_row_t(m_row), col, boldFormat());
+                m_sheet->Blank(c, TXlsxStyles::kBold);
             }
         }
+        m_sheet->EndRow();
         ++m_row;
+        if (kind == TRowKind::Titles)
+            m_sheet->ReleaseHead(); // the frozen row is known: what comes before the rows is complete
     }
 
-    // Writes the workbook; false when it could not be written.
+    // Writes the rest of the workbook; false when it could not be written.
     bool Close()
     {
-        if (!m_book)
-            return false;
         if (!m_sheet)
             newSheet(); // a workbook has at least one sheet
-        const lxw_error error = workbook_close(m_book);
-        m_book = nullptr;
-        return error == LXW_NO_ERROR;
+        m_sheet->Finish();
+        const bool shared = !m_strings.IsEmpty();
+        m_zip.AddEntry("xl/styles.xml", m_styles.Xml());
+        if (shared)
+            m_zip.AddEntry("xl/sharedStrings.xml", m_strings.Xml());
+        m_zip.AddEntry("xl/workbook.xml", XlsxWorkbook(m_sheetNames));
+        m_zip.AddEntry("xl/_rels/workbook.xml.rels", XlsxWorkbookRelationships(int(m_sheetNames.size()), shared));
+        m_zip.AddEntry("_rels/.rels", XlsxPackageRelationships());
+        m_zip.AddEntry("[Content_Types].xml", XlsxContentTypes(int(m_sheetNames.size()), shared));
+        return m_zip.Finish();
     }
 
 private:
     void newSheet()
     {
-        ++m_sheetCount;
+        if (m_sheet)
+            m_sheet->Finish();
         QString name = m_title;
-        if (m_sheetCount > 1) {
-            const QString suffix = QStringLiteral(" (%1)").arg(m_sheetCount);
+        const int number = int(m_sheetNames.size()) + 1;
+        if (number > 1) {
+            const QString suffix = QStringLiteral(" (%1)").arg(number);
             name = m_title.left(31 - suffix.size()) + suffix;
         }
-        m_sheet = workbook_add_worksheet(m_book, name.toUtf8().constData());
-        if (!m_sheet) // a name the library refuses
-            m_sheet = workbook_add_worksheet(m_book, nullptr);
-        if (RightToLeft)
-            worksheet_right_to_left(m_sheet);
+        m_sheetNames.append(name);
+        m_sheet = std::make_unique<TXlsxSheet>(m_zip, number, m_strings);
+        TXlsxSheetView &view = m_sheet->View();
+        view.rightToLeft = m_rightToLeft;
+        view.selected = number == 1;
+        view.widths.assign(size_t(m_frontColumns), 12);
+        view.widths.insert(view.widths.end(), m_widths.begin(), m_widths.end());
         m_row = 0;
-        m_frozen = false;
-        applyWidths();
     }
 
-    void applyWidths()
+    // Most cells of a column share a format: ask the styles only when it changes.
+    int numberStyle(int column, const QString &format, bool bold)
     {
-        for (int i = 0; i < FrontColumns; ++i)
-            worksheet_set_column(m_sheet, lxw_col_t(i), lxw_col_t(i), 12, nullptr);
-        for (size_t i = 0; i < m_widths.size(); ++i)
-            if (m_widths[i] > 0)
-                worksheet_set_column(m_sheet, lxw_col_t(FrontColumns + int(i)), lxw_col_t(FrontColumns + int(i)),
-                                     m_widths[i], nullptr);
-    }
-
-    lxw_format *boldFormat()
-    {
-        if (!m_bold) {
-            m_bold = workbook_add_format(m_book);
-            format_set_bold(m_bold);
-        }
-        return m_bold;
-    }
-
-    lxw_format *numberFormat(const QString &numberFormat, bool bold)
-    {
-        auto &formats = bold ? m_boldNumbers : m_numbers;
-        auto it = formats.constFind(numberFormat);
-        if (it != formats.constEnd())
-            return *it;
-        lxw_format *format = workbook_add_format(m_book);
-        format_set_num_format(format, numberFormat.toUtf8().constData());
         if (bold)
-            format_set_bold(format);
-        formats.insert(numberFormat, format);
-        return format;
+            return m_styles.NumberStyle(format, true);
+        if (m_lastStyles[column] == 0 || m_lastFormats[column] != format) {
+            m_lastFormats[column] = format;
+            m_lastStyles[column] = m_styles.NumberStyle(format, false);
+        }
+        return m_lastStyles[column];
     }
 
+    TZipWriter m_zip;
     QString m_title;
     int m_rowsPerSheet;
     TFormatSettings m_formats;
-    lxw_workbook *m_book = nullptr;
-    lxw_worksheet *m_sheet = nullptr;
-    int m_sheetCount = 0;
-    int m_row = 0;
-    bool m_frozen = false;
-    QStringList m_titles;
+    bool m_rightToLeft = false;
+    int m_frontColumns = 0;
     std::vector<double> m_widths;
-    lxw_format *m_bold = nullptr;
-    QHash<QString, lxw_format *> m_numbers, m_boldNumbers;
+    TXlsxStyles m_styles;
+    TXlsxSharedStrings m_strings;
+    std::unique_ptr<TXlsxSheet> m_sheet;
+    QStringList m_sheetNames;
+    int m_row = 0;
+    QStringList m_titles;
+    std::vector<QString> m_lastFormats;
+    std::vector<int> m_lastStyles;
 };
 
 } // namespace
@@ -241,11 +227,9 @@ TExportStatus ExportReportToXlsx(const QString &reportFile, const QString &targe
     TSrpReader reader(reportFile);
     if (!reader.Open())
         return TExportStatus::ReportUnreadable;
-    // Written beside the target and put in its place only when complete.
-    QTemporaryFile temp(QFileInfo(target).absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!temp.open())
+    TOutputFile output(target);
+    if (!output.Open())
         return TExportStatus::TargetUnwritable;
-    temp.close();
 
     TExportOptions csvOptions = options;
     csvOptions.AsciiDos = false; // cells in logical order, whatever the CSV is set to
@@ -253,26 +237,28 @@ TExportStatus ExportReportToXlsx(const QString &reportFile, const QString &targe
     bool completed = false;
     bool written = false;
     {
-        TWorkbookWriter book(temp.fileName(), QFileInfo(reportFile).completeBaseName(),
+        TWorkbookWriter book(output.Device(), QFileInfo(reportFile).completeBaseName(),
                              formats ? *formats : ReadIntlSettings(), rowsPerSheet);
         if (!book.IsOpen())
             return TExportStatus::TargetUnwritable;
         if (reader.ReadHeader()) {
             QByteArrayView line;
+            QStringList fields; // kept from row to row, so its room is made once
             const char delimiter = csvOptions.Delimiter ? csvOptions.Delimiter : ',';
             completed = WalkRecords(reader, &progress, [&](int code, const QByteArray &rest) {
                 if (code == rcRightToLeft)
-                    book.RightToLeft = true;
+                    book.SetRightToLeft();
                 else if (code == rcColumnWidths)
                     book.SetColumnWidths(columnWidths(rest));
                 if (!csv.HandleRecord(code, rest, line))
                     return;
-                book.FrontColumns = (csvOptions.WritesHeader(htReportHeader) ? 1 : 0) + csv.TitleColumnCount();
+                book.SetFrontColumns((csvOptions.WritesHeader(htReportHeader) ? 1 : 0) + csv.TitleColumnCount());
                 const TRowKind kind = code == rcTitles ? TRowKind::Titles
                                       : code == rcTotals ? TRowKind::Totals
                                       : code == rcReportHeaderLine ? TRowKind::Header
                                                                    : TRowKind::Data;
-                book.WriteRow(splitCsvLine(line, delimiter), kind);
+                splitCsvLine(line, delimiter, fields);
+                book.WriteRow(fields, kind);
             }) == TRecordWalk::End;
         } else {
             completed = !progress.Cancelled();
@@ -282,11 +268,8 @@ TExportStatus ExportReportToXlsx(const QString &reportFile, const QString &targe
     }
     if (!completed)
         return TExportStatus::Cancelled;
-    if (!written)
+    if (!written || !output.Commit())
         return TExportStatus::TargetUnwritable;
     progress.Progress(100);
-    if (std::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-        return TExportStatus::TargetUnwritable;
-    temp.setAutoRemove(false);
     return TExportStatus::Done;
 }

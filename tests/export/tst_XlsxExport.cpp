@@ -69,12 +69,17 @@ TSheet readSheet(const QString &archive, int number)
                 shared.append(strings.readElementText());
     }
     QXmlStreamReader reader(xml);
-    QPair<int, int> at;
+    QPair<int, int> at(-1, -1);
     TSheetCell cell;
     while (!reader.atEnd()) {
         reader.readNext();
-        if (reader.isStartElement() && reader.name() == QLatin1String("c")) {
-            at = cellIndex(reader.attributes().value(QLatin1String("r")).toString());
+        // A row or cell without its place follows the one before, as spreadsheets read them.
+        if (reader.isStartElement() && reader.name() == QLatin1String("row")) {
+            const auto r = reader.attributes().value(QLatin1String("r"));
+            at = {r.isEmpty() ? at.first + 1 : r.toInt() - 1, -1};
+        } else if (reader.isStartElement() && reader.name() == QLatin1String("c")) {
+            const auto r = reader.attributes().value(QLatin1String("r"));
+            at = r.isEmpty() ? QPair<int, int>(at.first, at.second + 1) : cellIndex(r.toString());
             cell = TSheetCell();
             cell.type = reader.attributes().value(QLatin1String("t")).toString();
             cell.style = reader.attributes().value(QLatin1String("s")).toInt();
