@@ -3,8 +3,9 @@
 // the same options, each cell typed by what it holds (see XlsxCells.h). A right-to-left
 // sheet named after the report, its column widths those of the report, the column-title
 // row bold and frozen, totals bold; past a sheet's last row the rows go on in another sheet
-// under the titles again. Written in libxlsxwriter's constant-memory mode, so memory stays
-// flat however long the report; the target is replaced only when the workbook is complete.
+// under the titles again. The sheets are streamed into the archive as the rows come
+// (XlsxSheet.h, ZipWriter.h), so memory stays flat however long the report; the target is
+// replaced only when the workbook is complete.
 #include "export/ExportOptions.h"
 #include "export/ExportToFile.h"
 

@@ -10,7 +10,7 @@ PACKAGES=(
   culmus fonts-liberation2 fonts-liberation fonts-dejavu-core
   xvfb xauth x11-apps imagemagick poppler-utils
   shared-mime-info desktop-file-utils
-  libxlsxwriter-dev xdg-utils unzip
+  zlib1g-dev xdg-utils unzip
   dpkg-dev file
 )
 
