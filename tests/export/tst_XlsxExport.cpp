@@ -168,12 +168,15 @@ TEST(XlsxCells, CodesAndMalformedValuesStayText)
 {
     const TFormatSettings f = hebrewFormats();
     for (const char *text : {"0201", "03-9206081", "052-8446365", "1-800-143484", "31/02/2026", "12:75", "1,23",
-                             "1,2345.00", "גלעד", "2.7.1", "1234567890123456", "ISDN PRI", "$5"}) {
+                             "1,2345.00", "גלעד", "2.7.1", "1234567890123456", "ISDN PRI", "$5", "12:", ":12",
+                             "1:22:33:44", "12:5", "01/02/03/04", "1//2026", ",123", "1,,234", "-", "%", "₪"}) {
         const TXlsxCell cell = ClassifyXlsxCell(QString::fromUtf8(text), f);
         EXPECT_EQ(cell.kind, TXlsxCell::Text) << text;
         EXPECT_EQ(cell.text, QString::fromUtf8(text));
     }
     EXPECT_EQ(ClassifyXlsxCell(QStringLiteral("   "), f).kind, TXlsxCell::Empty);
+    EXPECT_EQ(ClassifyXlsxCell(QStringLiteral("  12 "), f).number, 12);
+    EXPECT_EQ(ClassifyXlsxCell(QStringLiteral(" שלוחה "), f).text, QStringLiteral("שלוחה"));
     // Month first when the suite says so.
     TFormatSettings american = f;
     american.shortDateFormat = QStringLiteral("mm/dd/yy");
@@ -323,4 +326,30 @@ TEST(XlsxExport, ACancelledExportLeavesTheTargetAsItWas)
     TSilentProgress silent;
     EXPECT_EQ(ExportReport(source, dir.path("OUT.XLSX"), DefaultExportOptions(), silent), TExportStatus::Done);
     EXPECT_TRUE(dir.read(QStringLiteral("OUT.XLSX")).startsWith("PK"));
+}
+
+TEST(XlsxExport, NamesAreSharedAndPhoneNumbersGoIntoTheirCells)
+{
+    if (!haveUnzip())
+        GTEST_SKIP() << "unzip is not installed";
+    TTestDir dir;
+    const TFormatSettings formats = hebrewFormats();
+    QList<QByteArray> records = {"101,2", W1255("200,שם,מספר")};
+    for (int i = 0; i < 3000; ++i)
+        records.append(W1255("100,עובד ") + QByteArray::number(i % 7) + ",03-" + QByteArray::number(5000000 + i));
+    const QString source = dir.write(QStringLiteral("calls.srp"), MakeReport(records));
+    TSilentProgress progress;
+    ASSERT_EQ(ExportReportToXlsx(source, dir.path("out.xlsx"), DefaultExportOptions(), progress, &formats),
+              TExportStatus::Done);
+    const TSheet sheet = readSheet(dir.path("out.xlsx"), 1);
+    EXPECT_EQ(sheet.rows, 3001);
+    for (int row : {1, 1500, 3000}) {
+        EXPECT_EQ(sheet.cells.value({row, 0}).type, QStringLiteral("s")) << row;
+        EXPECT_EQ(sheet.cells.value({row, 0}).value, QStringLiteral("עובד %1").arg((row - 1) % 7));
+        EXPECT_EQ(sheet.cells.value({row, 1}).value, QStringLiteral("03-%1").arg(5000000 + row - 1));
+    }
+    // After a trial the numbers, new in every row, are no longer put in the shared table.
+    EXPECT_EQ(sheet.cells.value({3000, 1}).type, QStringLiteral("inlineStr"));
+    const QByteArray shared = unzip(dir.path("out.xlsx"), QStringLiteral("xl/sharedStrings.xml"));
+    EXPECT_LT(shared.count("<si>"), 1100);
 }
