@@ -1,5 +1,6 @@
 #include "foundation/TextFile.h"
 
+#include "foundation/InputFile.h"
 #include "foundation/Numbers.h"
 
 #include <QFileInfo>
@@ -25,7 +26,9 @@ TVelaTextFile::~TVelaTextFile() { Close(); }
 
 bool TVelaTextFile::Open()
 {
-    if (!m_open && !m_fileName.isEmpty()) {
+    // A FIFO would block the open for ever and a device never end: reports, settings and
+    // every other text the programs read are regular files (the viewer reports it as unreadable).
+    if (!m_open && !m_fileName.isEmpty() && CheckInputFile(m_fileName) != TInputCheck::NotRegular) {
         m_file.setFileName(m_fileName);
         m_open = m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         m_buffer.clear();

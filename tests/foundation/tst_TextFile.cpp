@@ -2,7 +2,10 @@
 #include "foundation/TextFile.h"
 #include "support/TestFiles.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -90,6 +93,19 @@ TEST(TextFile, OpenCloseAndMissingFiles)
     ASSERT_TRUE(reader.Open());
     ASSERT_TRUE(reader.ReadLine(line));
     EXPECT_EQ(line, "one");
+}
+
+TEST(TextFile, AFifoADeviceOrAFolderIsNeverOpened)
+{
+    TTestDir dir;
+    const QString fifo = dir.path("report.srp");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &name : {fifo, QStringLiteral("/dev/zero"), dir.path()}) {
+        TVelaTextFile file(name);
+        EXPECT_FALSE(file.Open()) << name.toStdString();
+        QByteArray line;
+        EXPECT_FALSE(file.ReadLine(line));
+    }
 }
 
 TEST(TextFile, FileWithoutLineEndsComesInBoundedPieces)
