@@ -5,6 +5,7 @@
 #include "app/ReportPreviewRun.h"
 #include "app/UsablePrinter.h"
 #include "foundation/DisplayText.h"
+#include "foundation/InputFile.h"
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
 #include "graph/GraphWindowLauncher.h"
@@ -16,11 +17,17 @@
 
 namespace {
 
-// A folder, a device or a file that cannot be read is no report.
+// A file that cannot be read is no report.
 bool isReadableFile(const QString &fileName)
 {
     const QFileInfo info(fileName);
     return info.isFile() && info.isReadable();
+}
+
+// A FIFO would block the viewer for ever and a device never end: refused by name, at once.
+bool isSpecialFile(const QString &fileName)
+{
+    return !fileName.isEmpty() && CheckInputFile(fileName) == TInputCheck::NotRegular;
 }
 
 } // namespace
@@ -35,6 +42,9 @@ int ShowReport(QWidget *, const QIcon &icon, const QString &fileName, const QStr
         status = 1;
     } else if (IsEmbeddingRequest(current)) {
         // Started for the automation object: there is no report to show.
+    } else if (isSpecialFile(current)) {
+        WarnOk(DisplayFormat(kInputNotRegularText, {current}));
+        status = 1;
     } else if (!current.isEmpty() && !isReadableFile(current)) {
         WarnOk(DisplayText(5237));
         status = 1;

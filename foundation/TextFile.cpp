@@ -15,9 +15,10 @@ TVelaTextFile::TVelaTextFile(const QString &fileName)
 {
     if (fileName.isEmpty())
         return;
-    QFile probe(fileName);
-    if (probe.open(QIODevice::ReadOnly)) {
-        const qint64 size = probe.size();
+    // The size from the folder entry: opening a FIFO to measure it would block for ever.
+    const QFileInfo info(fileName);
+    if (info.isFile() && info.isReadable()) {
+        const qint64 size = info.size();
         m_fileSize = size > 0 ? size : 0;
     }
 }
