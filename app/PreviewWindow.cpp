@@ -64,7 +64,7 @@ public:
     }
 };
 
-bool TfrmReportPreview::m_scrollUpward = false;
+bool TfrmReportPreview::ScrollUpward = false;
 
 TfrmReportPreview::TfrmReportPreview(const QString &reportFileName, const QIcon &icon, QWidget *parent)
     : QMainWindow(parent)
@@ -109,9 +109,9 @@ TfrmReportPreview::TfrmReportPreview(const QString &reportFileName, const QIcon 
     });
     connect(m_state, &TPreviewState::ZoomChanged, this, &TfrmReportPreview::onZoomChanged);
 
-    m_scrollTimer.setSingleShot(false);
-    m_scrollTimer.setInterval(kScrollInterval);
-    connect(&m_scrollTimer, &QTimer::timeout, this, &TfrmReportPreview::ScrollTick);
+    ScrollTimer.setSingleShot(false);
+    ScrollTimer.setInterval(kScrollInterval);
+    connect(&ScrollTimer, &QTimer::timeout, this, &TfrmReportPreview::ScrollTick);
     connect(qrPreview, &TPageView::PageAvailable, this, &TfrmReportPreview::onPageAvailable);
     qrPreview->installEventFilter(this);
     qApp->installEventFilter(this);

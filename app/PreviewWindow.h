@@ -107,8 +107,8 @@ public:
     int LandscapeZoom() const { return m_landscapeZoom; }
     // Automatic scrolling waits at the edge of a page before it turns it.
     bool EdgePause() const { return m_edgePause; }
-    bool IsScrolling() const { return m_scrollTimer.isActive(); }
-    int ScrollInterval() const { return m_scrollTimer.interval(); }
+    bool IsScrolling() const { return ScrollTimer.isActive(); }
+    int ScrollInterval() const { return ScrollTimer.interval(); }
     // The arrow keys move the zoom list's selection (the list has the focus).
     bool ArrowInZoom() const { return m_arrowInZoom; }
 
@@ -224,9 +224,9 @@ private:
     int m_landscapeZoom = -1;
     bool m_edgePause = false;
     // Direction of automatic scrolling, shared by every preview of the run.
-    static bool m_scrollUpward;
+    static bool ScrollUpward;
     bool m_arrowInZoom = false;
-    QTimer m_scrollTimer;
+    QTimer ScrollTimer;
     TPreviewHandlers m_handlers;
 
     TPreviewState *m_state = nullptr;

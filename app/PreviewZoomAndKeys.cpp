@@ -217,17 +217,17 @@ void TfrmReportPreview::StartScrolling(bool upward)
 {
     if (qrPreview->PageNumber() == 0)
         return;
-    m_scrollUpward = upward;
+    ScrollUpward = upward;
     m_edgePause = false;
-    m_scrollTimer.setInterval(kScrollInterval);
-    m_scrollTimer.start();
+    ScrollTimer.setInterval(kScrollInterval);
+    ScrollTimer.start();
 }
 
 void TfrmReportPreview::StopScrolling()
 {
-    m_scrollTimer.stop();
+    ScrollTimer.stop();
     m_edgePause = false;
-    m_scrollTimer.setInterval(kScrollInterval);
+    ScrollTimer.setInterval(kScrollInterval);
 }
 
 void TfrmReportPreview::ScrollTick()
@@ -237,11 +237,11 @@ void TfrmReportPreview::ScrollTick()
     if (m_edgePause) {
         // The pause at the edge is over: turn the page, or stop at the edge of the report.
         m_edgePause = false;
-        m_scrollTimer.setInterval(kScrollInterval);
-        if (m_scrollUpward && page > 1) {
+        ScrollTimer.setInterval(kScrollInterval);
+        if (ScrollUpward && page > 1) {
             GoToPage(page - 1);
             qrPreview->ScrollTo(qrPreview->ScrollMaximum());
-        } else if (!m_scrollUpward && page < count) {
+        } else if (!ScrollUpward && page < count) {
             GoToPage(page + 1);
             qrPreview->ScrollTo(0);
         } else {
@@ -249,12 +249,12 @@ void TfrmReportPreview::ScrollTick()
         }
         return;
     }
-    qrPreview->ScrollBy(m_scrollUpward ? -kScrollStep : kScrollStep);
-    const bool atEdge = m_scrollUpward ? qrPreview->ScrollPosition() <= 0
+    qrPreview->ScrollBy(ScrollUpward ? -kScrollStep : kScrollStep);
+    const bool atEdge = ScrollUpward ? qrPreview->ScrollPosition() <= 0
                                      : qrPreview->ScrollPosition() >= qrPreview->ScrollMaximum();
     if (atEdge) {
         m_edgePause = true;
-        m_scrollTimer.setInterval(kEdgePauseInterval);
+        ScrollTimer.setInterval(kEdgePauseInterval);
     }
 }
 

@@ -95,9 +95,9 @@ TfrmReportProgress::~TfrmReportProgress()
 
 void TfrmReportProgress::ShowProgress(int captionText, int confirmText, bool cancelOnly, bool startMinimised)
 {
-    m_captionText = DisplayText(captionText);
-    setWindowTitle(m_captionText);
-    m_confirmTextId = confirmText;
+    CaptionText = DisplayText(captionText);
+    setWindowTitle(CaptionText);
+    ConfirmTextId = confirmText;
     if (startMinimised) {
         showMinimized();
         QApplication::processEvents();
@@ -137,7 +137,7 @@ void TfrmReportProgress::SetPercent(int percent)
     if (percent >= 0 && percent <= 100) {
         gugProgress->setValue(percent);
         if (isMinimized())
-            setWindowTitle(m_captionText + FormatText(QStringLiteral(" (%d%%)"), {QString::number(percent)}));
+            setWindowTitle(CaptionText + FormatText(QStringLiteral(" (%d%%)"), {QString::number(percent)}));
     }
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (now - m_lastEventsAt >= kEventsInterval) {
@@ -155,7 +155,7 @@ void TfrmReportProgress::buttonClicked(QPushButton *button)
             m_stopped = true;
         return;
     }
-    m_cancelled = AskYesNo(DisplayText(m_confirmTextId));
+    m_cancelled = AskYesNo(DisplayText(ConfirmTextId));
 }
 
 void TfrmReportProgress::closeEvent(QCloseEvent *event)
@@ -178,7 +178,7 @@ void TfrmReportProgress::reject()
 
 void TfrmReportProgress::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::WindowStateChange && !isMinimized() && !m_captionText.isEmpty())
-        setWindowTitle(m_captionText);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() && !CaptionText.isEmpty())
+        setWindowTitle(CaptionText);
     QDialog::changeEvent(event);
 }

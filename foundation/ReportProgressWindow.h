@@ -65,8 +65,8 @@ private:
 
     bool m_cancelled = false;
     bool m_stopped = false;
-    QString m_captionText;
-    int m_confirmTextId = 0;
+    QString CaptionText;
+    int ConfirmTextId = 0;
     TSink m_sink{*this};
     QList<QPointer<QWidget>> m_disabledWindows;
     qint64 m_lastEventsAt = 0;
