@@ -1,8 +1,12 @@
 #include "foundation/OutputFile.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -11,6 +15,27 @@ bool leadsThroughProc(const QString &fileName)
     // /dev/stdout and /dev/fd/N are links into /proc/self/fd, whose entries stand for open
     // files: replacing the file they name would not reach the descriptor that was meant.
     return fileName.startsWith(QLatin1String("/dev/")) || fileName.startsWith(QLatin1String("/proc/"));
+}
+
+// Replacing an existing file goes through a temporary name of the target's own name and a
+// suffix; for a name near the system's limit that is too long, so a short one is used.
+bool leavesNoRoomForSuffix(const QString &existing)
+{
+    const QFileInfo info(existing);
+    long limit = ::pathconf(QFile::encodeName(info.absolutePath()).constData(), _PC_NAME_MAX);
+    if (limit <= 0)
+        limit = 255;
+    return QFile::encodeName(info.fileName()).size() + 8 > limit;
+}
+
+QString shortSiblingName(const QString &existing)
+{
+    const QDir folder = QFileInfo(existing).absoluteDir();
+    QString name;
+    do {
+        name = folder.filePath(QStringLiteral(".tarvel-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+    } while (QFileInfo::exists(name) || QFileInfo(name).isSymLink());
+    return name;
 }
 
 } // namespace
@@ -41,8 +66,17 @@ bool TOutputFile::Open()
     if (m_direct)
         m_failed = !m_file.open(QIODevice::WriteOnly | (openFile ? QIODevice::Append : QIODevice::Truncate)
                                 | QIODevice::Unbuffered);
-    else
+    else {
+        m_renameTo.clear();
+        const QFileInfo existing(m_target);
+        if (existing.isFile() && leavesNoRoomForSuffix(existing.canonicalFilePath())) {
+            m_renameTo = existing.canonicalFilePath(); // a link is written through
+            m_save.setFileName(shortSiblingName(m_renameTo));
+        } else {
+            m_save.setFileName(m_target);
+        }
         m_failed = !m_save.open(QIODevice::WriteOnly);
+    }
     return !m_failed;
 }
 
@@ -61,7 +95,19 @@ bool TOutputFile::Commit()
     }
     if (!m_save.isOpen())
         return false;
-    return m_save.commit();
+    if (!m_save.commit())
+        return false;
+    if (m_renameTo.isEmpty())
+        return true;
+    // The new file gets the permissions of the one it replaces, then takes its place.
+    const QByteArray written = QFile::encodeName(m_save.fileName());
+    struct stat old;
+    const bool replaced = ::stat(QFile::encodeName(m_renameTo).constData(), &old) == 0
+                          && ::chmod(written.constData(), old.st_mode & 07777) == 0
+                          && std::rename(written.constData(), QFile::encodeName(m_renameTo).constData()) == 0;
+    if (!replaced)
+        ::unlink(written.constData());
+    return replaced;
 }
 
 void TOutputFile::Discard()

@@ -31,6 +31,9 @@ private:
     bool m_failed = false;
     QSaveFile m_save;
     QFile m_file;
+    // An existing target whose name leaves no room for a temporary name beside it: written
+    // under a short name in its folder and renamed over it (see Open()).
+    QString m_renameTo;
 };
 
 // Whether the name leads to an existing node that is no regular file (following links).
