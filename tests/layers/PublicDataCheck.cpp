@@ -3,6 +3,7 @@
 // plain value). Reads every .h file under the source folders; prints each public data member
 // with its file and line and fails when there is one.
 //   tarvel-public-data-check SOURCE_DIR
+//   tarvel-public-data-check --file HEADER   (one file, whatever its name: the check's own test)
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
@@ -173,13 +174,16 @@ int checkHeader(const QString &path, const QString &shownName)
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tarvel-public-data-check SOURCE_DIR\n");
+    const bool oneFile = argc == 3 && qstrcmp(argv[1], "--file") == 0;
+    if (argc != 2 && !oneFile) {
+        std::fprintf(stderr, "usage: tarvel-public-data-check SOURCE_DIR | --file HEADER\n");
         return 2;
     }
-    const QString root = QString::fromLocal8Bit(argv[1]);
+    const QString root = QString::fromLocal8Bit(argv[oneFile ? 2 : 1]);
     int failures = 0;
-    for (const QString &folder : kFolders) {
+    if (oneFile)
+        failures += checkHeader(root, root);
+    for (const QString &folder : oneFile ? QStringList() : kFolders) {
         QDirIterator it(root + QLatin1Char('/') + folder, {QStringLiteral("*.h")}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
