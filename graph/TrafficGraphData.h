@@ -14,14 +14,18 @@ class TProgressSink;
 class TClipboardStrings;
 
 // Five values, indexes 1..5; outside reads 0 and writes nothing.
-struct TYValues {
-    double v[5] = {0, 0, 0, 0, 0};
-    double Get(int y) const { return y >= 1 && y <= 5 ? v[y - 1] : 0; }
+class TYValues
+{
+public:
+    double Get(int y) const { return y >= 1 && y <= 5 ? m_values[y - 1] : 0; }
     void Set(int y, double x)
     {
         if (y >= 1 && y <= 5)
-            v[y - 1] = x;
+            m_values[y - 1] = x;
     }
+
+private:
+    double m_values[5] = {0, 0, 0, 0, 0};
 };
 
 namespace TrafficPages {
