@@ -4,6 +4,7 @@
 #include "app/ReportDriver.h"
 #include "foundation/AppState.h"
 #include "foundation/FontTranslation.h"
+#include "foundation/LocalFileName.h"
 #include "foundation/MessageBox.h"
 #include "foundation/Paths.h"
 
@@ -73,6 +74,10 @@ int main(int argc, char **argv)
 
     const QIcon icon(QStringLiteral(":/icons/tarvel-viewer.png"));
     QApplication::setWindowIcon(icon);
-    // Qt may have taken its own options off the command line; the name is built from the rest.
-    return ShowReport(nullptr, icon, JoinCommandLine(QApplication::arguments()), QLatin1String(kUserName));
+    // Qt has taken its own options off argv; the name is the rest's bytes, joined by spaces
+    // (a name that is not UTF-8 keeps its own bytes).
+    QByteArray joined;
+    for (int i = 1; i < argc; ++i)
+        joined += (i > 1 ? " " : "") + QByteArray(argv[i]);
+    return ShowReport(nullptr, icon, LocalFileName(joined), QLatin1String(kUserName));
 }

@@ -2,6 +2,7 @@
 #include "cli/TerminalProgress.h"
 
 #include "foundation/InputFile.h"
+#include "foundation/LocalFileName.h"
 #include "foundation/Messages.h"
 #include "report/BatchRun.h"
 
@@ -33,7 +34,7 @@ const QList<const TCliCommand *> &CliCommands() { return registry(); }
 int CliFail(const QString &message)
 {
     CliEraseProgress();
-    std::fprintf(stderr, "tarvel-report: %s\n", message.toUtf8().constData());
+    std::fprintf(stderr, "tarvel-report: %s\n", WithGivenNames(message).toUtf8().constData());
     return kExitFailure;
 }
 

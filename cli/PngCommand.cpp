@@ -6,6 +6,7 @@
 #include "engine/PageStore.h"
 #include "foundation/Messages.h"
 #include "foundation/InputFile.h"
+#include "foundation/LocalFileName.h"
 #include "foundation/OutputFile.h"
 #include "report/BatchRun.h"
 
@@ -40,7 +41,7 @@ int png(const QStringList &args)
     TTerminalProgress progress;
     if (!CliRunIntoStore(rest[0], store, &progress, status))
         return status;
-    if (!QDir().mkpath(rest[1]))
+    if (!MakeLocalFolder(rest[1]))
         return CliFail(QStringLiteral("cannot create the folder %1").arg(rest[1]));
     const QDir dir(rest[1]);
     for (int i = 0; i < store.PageCount(); ++i) {

@@ -3,6 +3,7 @@
 #include "cli/TerminalProgress.h"
 
 #include "foundation/AppState.h"
+#include "foundation/LocalFileName.h"
 #include "foundation/Paths.h"
 
 #include <QGuiApplication>
@@ -67,7 +68,10 @@ int main(int argc, char **argv)
     EnsureRuntimeDir();
     QGuiApplication app(argc, argv);
 
-    QStringList args = QGuiApplication::arguments().mid(1);
+    // From the bytes Qt left: a file name that is not UTF-8 keeps its own bytes.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(LocalFileName(argv[i]));
     if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")))
         return help();
     if (args.size() == 1 && args[0] == QLatin1String("--version")) {

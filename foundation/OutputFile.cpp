@@ -1,5 +1,7 @@
 #include "foundation/OutputFile.h"
 
+#include "foundation/LocalFileName.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -14,7 +16,8 @@ bool leadsThroughProc(const QString &fileName)
 {
     // /dev/stdout and /dev/fd/N are links into /proc/self/fd, whose entries stand for open
     // files: replacing the file they name would not reach the descriptor that was meant.
-    return fileName.startsWith(QLatin1String("/dev/")) || fileName.startsWith(QLatin1String("/proc/"));
+    return (fileName.startsWith(QLatin1String("/dev/")) || fileName.startsWith(QLatin1String("/proc/")))
+           && !IsInStandInFolder(fileName);
 }
 
 // Replacing an existing file goes through a temporary name of the target's own name and a
@@ -28,9 +31,8 @@ bool leavesNoRoomForSuffix(const QString &existing)
     return QFile::encodeName(info.fileName()).size() + 8 > limit;
 }
 
-QString shortSiblingName(const QString &existing)
+QString shortNameIn(const QDir &folder)
 {
-    const QDir folder = QFileInfo(existing).absoluteDir();
     QString name;
     do {
         name = folder.filePath(QStringLiteral(".tarvel-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
@@ -58,7 +60,11 @@ TOutputFile::~TOutputFile() { Discard(); }
 bool TOutputFile::Open()
 {
     m_failed = false;
-    const bool node = IsNonRegularNode(m_target);
+    QString standInFolder;
+    QByteArray original;
+    const bool standIn = StandInFileName(m_target, standInFolder, original);
+    struct stat info;
+    const bool node = standIn ? ::stat(original.constData(), &info) == 0 && !S_ISREG(info.st_mode) : IsNonRegularNode(m_target);
     // A regular file reached through /proc (standard output sent to a file) is added to, as
     // the shell's own descriptor would be.
     const bool openFile = !node && leadsThroughProc(m_target) && QFileInfo::exists(m_target);
@@ -69,9 +75,12 @@ bool TOutputFile::Open()
     else {
         m_renameTo.clear();
         const QFileInfo existing(m_target);
-        if (existing.isFile() && leavesNoRoomForSuffix(existing.canonicalFilePath())) {
-            m_renameTo = existing.canonicalFilePath(); // a link is written through
-            m_save.setFileName(shortSiblingName(m_renameTo));
+        if (standIn) {
+            m_renameTo = original;
+            m_save.setFileName(shortNameIn(QDir(standInFolder)));
+        } else if (existing.isFile() && leavesNoRoomForSuffix(existing.canonicalFilePath())) {
+            m_renameTo = QFile::encodeName(existing.canonicalFilePath()); // a link is written through
+            m_save.setFileName(shortNameIn(QFileInfo(existing.canonicalFilePath()).absoluteDir()));
         } else {
             m_save.setFileName(m_target);
         }
@@ -99,12 +108,11 @@ bool TOutputFile::Commit()
         return false;
     if (m_renameTo.isEmpty())
         return true;
-    // The new file gets the permissions of the one it replaces, then takes its place.
+    // The new file gets the permissions of one it replaces, then takes its place.
     const QByteArray written = QFile::encodeName(m_save.fileName());
     struct stat old;
-    const bool replaced = ::stat(QFile::encodeName(m_renameTo).constData(), &old) == 0
-                          && ::chmod(written.constData(), old.st_mode & 07777) == 0
-                          && std::rename(written.constData(), QFile::encodeName(m_renameTo).constData()) == 0;
+    const bool keepsMode = ::stat(m_renameTo.constData(), &old) != 0 || ::chmod(written.constData(), old.st_mode & 07777) == 0;
+    const bool replaced = keepsMode && std::rename(written.constData(), m_renameTo.constData()) == 0;
     if (!replaced)
         ::unlink(written.constData());
     return replaced;

@@ -31,9 +31,10 @@ private:
     bool m_failed = false;
     QSaveFile m_save;
     QFile m_file;
-    // An existing target whose name leaves no room for a temporary name beside it: written
-    // under a short name in its folder and renamed over it (see Open()).
-    QString m_renameTo;
+    // A target written under a short name in its folder and renamed to these bytes: an
+    // existing name that leaves no room for a temporary name beside it, or a name that is
+    // not UTF-8 (see LocalFileName).
+    QByteArray m_renameTo;
 };
 
 // Whether the name leads to an existing node that is no regular file (following links).
