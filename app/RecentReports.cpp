@@ -1,6 +1,7 @@
 #include "app/RecentReports.h"
 
 #include "foundation/IniFile.h"
+#include "foundation/LocalFileName.h"
 #include "foundation/Paths.h"
 
 #include <QFileInfo>
@@ -32,7 +33,9 @@ QStringList RecentReports()
 
 void AddRecentReport(const QString &file)
 {
-    if (file.trimmed().isEmpty())
+    // A name that is not UTF-8 is reached through a descriptor of this run only, and the
+    // settings file holds text: such a report is not remembered.
+    if (file.trimmed().isEmpty() || IsInStandInFolder(file))
         return;
     const QString path = QFileInfo(file).absoluteFilePath();
     QStringList files = RecentReports();

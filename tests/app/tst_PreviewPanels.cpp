@@ -13,6 +13,7 @@
 #include "foundation/AppState.h"
 #include "foundation/DisplayText.h"
 #include "foundation/IniFile.h"
+#include "foundation/LocalFileName.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,9 @@
 #include <QScrollBar>
 #include <QUrl>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -146,6 +150,19 @@ TEST(RecentReports, NewestFirstEightAtMostInASectionOfTheirOwn)
     EXPECT_EQ(IniReadString(TrvlPar(), "RecentReports", "File1"), "/reports/r5.srp");
     RemoveRecentReport("/reports/r10.srp");
     EXPECT_EQ(RecentReports().size(), 7);
+}
+
+TEST(RecentReports, ANameThatIsNotUtf8IsNotRemembered)
+{
+    TTestInstallation installation;
+    const QByteArray raw = QFile::encodeName(installation.dir().path()) + "/\xe9\xf2.srp";
+    QFile plain(installation.dir().path("plain.srp"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    ASSERT_EQ(::rename(QFile::encodeName(plain.fileName()).constData(), raw.constData()), 0);
+    AddRecentReport(LocalFileName(raw));
+    ::unlink(raw.constData());
+    EXPECT_TRUE(RecentReports().isEmpty());
 }
 
 TEST_F(PreviewPanels, RecentListOpensAReportAndDropsOneThatIsGone)
