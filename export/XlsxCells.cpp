@@ -276,10 +276,10 @@ bool mayBeNumeric(QStringView s, const TFormatSettings &f)
 
 } // namespace
 
-TXlsxCell ClassifyXlsxCell(const QString &field, const TFormatSettings &formats)
+TXlsxCell ClassifyXlsxCell(QStringView field, const TFormatSettings &formats)
 {
     TXlsxCell cell;
-    const QStringView s = QStringView(field).trimmed();
+    const QStringView s = field.trimmed();
     if (s.isEmpty())
         return cell;
     if (mayBeNumeric(s, formats)
@@ -289,6 +289,6 @@ TXlsxCell ClassifyXlsxCell(const QString &field, const TFormatSettings &formats)
         return cell;
     }
     cell.kind = TXlsxCell::Text;
-    cell.text = s.size() == field.size() ? field : s.toString();
+    cell.text = s;
     return cell;
 }

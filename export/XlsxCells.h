@@ -5,6 +5,7 @@
 // the report does; everything else, numbers with leading zeros too (extensions "0201",
 // phone numbers), stays text.
 #include <QString>
+#include <QStringView>
 
 struct TFormatSettings;
 
@@ -12,8 +13,8 @@ struct TXlsxCell {
     enum Kind { Empty, Text, Number };
     Kind kind = Empty;
     double number = 0;  // Number: the value (days for dates and durations, a fraction for %)
-    QString text;       // Text: the trimmed text
+    QStringView text;   // Text: the trimmed text, a view into the field
     QString format;     // Number: the Excel number format that shows it as written
 };
 
-TXlsxCell ClassifyXlsxCell(const QString &field, const TFormatSettings &formats);
+TXlsxCell ClassifyXlsxCell(QStringView field, const TFormatSettings &formats);

@@ -16,45 +16,39 @@
 
 namespace {
 
-// The fields of one CSV line as the CSV export wrote it: split at the delimiter outside
-// double quotes, quotes removed and doubled quotes undone.
-QStringList splitCsvLine(QByteArrayView line, char delimiter)
+// The fields of one CSV line as the CSV export wrote it, split at the delimiter outside
+// double quotes, quotes removed and doubled quotes undone, into the row's text and cell ends.
+// Windows-1255 gives one character a byte, so the ends found in bytes hold in the text.
+void splitCsvLine(QByteArrayView line, char delimiter, QByteArray &cells, TXlsxRow &row)
 {
-    QStringList fields;
-    fields.reserve(16);
-    QByteArray quoted;
+    cells.clear();
+    row.ends.clear();
     qsizetype i = 0;
     const qsizetype n = line.size();
     while (true) {
         if (i < n && line[i] == '"') {
-            quoted.clear();
             for (++i; i < n; ++i) {
                 if (line[i] != '"') {
-                    quoted += line[i];
+                    cells += line[i];
                 } else if (i + 1 < n && line[i + 1] == '"') {
-                    quoted += '"';
+                    cells += '"';
                     ++i;
                 } else {
                     ++i;
                     break;
                 }
             }
-            const qsizetype start = i;
-            while (i < n && line[i] != delimiter)
-                ++i;
-            quoted += line.sliced(start, i - start);
-            fields.append(FastWin1255(quoted));
-        } else {
-            const qsizetype start = i;
-            while (i < n && line[i] != delimiter)
-                ++i;
-            fields.append(FastWin1255(line.sliced(start, i - start)));
         }
+        const qsizetype start = i;
+        while (i < n && line[i] != delimiter)
+            ++i;
+        cells += line.sliced(start, i - start);
+        row.ends.append(cells.size());
         if (i >= n)
             break;
         ++i; // the delimiter
     }
-    return fields;
+    row.text = FastWin1255(cells);
 }
 
 // Record 102's widths in characters: "C"k and "D"k are k characters and one more, other
@@ -120,6 +114,7 @@ TExportStatus ExportReportToXlsx(const QString &reportFile, const QString &targe
             TXlsxRowQueue rows(book);
             TXlsxRow layout; // what rows take from the records before them
             QByteArrayView line;
+            QByteArray cells; // kept from row to row, so its room is made once
             const char delimiter = csvOptions.Delimiter ? csvOptions.Delimiter : ',';
             completed = WalkRecords(reader, &progress, [&](int code, const QByteArray &rest) {
                 if (code == rcRightToLeft)
@@ -134,7 +129,7 @@ TExportStatus ExportReportToXlsx(const QString &reportFile, const QString &targe
                            : code == rcTotals ? TXlsxRowKind::Totals
                            : code == rcReportHeaderLine ? TXlsxRowKind::Header
                                                         : TXlsxRowKind::Data;
-                row.cells = splitCsvLine(line, delimiter);
+                splitCsvLine(line, delimiter, cells, row);
                 rows.Add(std::move(row));
             }) == TRecordWalk::End;
         } else {

@@ -45,6 +45,35 @@ void AppendXmlText(std::string &out, QByteArrayView utf8, bool attribute)
     out.append(plain, size_t(end - plain));
 }
 
+void AppendXmlText(std::string &out, QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            if (c == '&' || c == '<' || c == '>' || (c < 0x20 && c != '\t' && c != '\n' && c != '\r')) {
+                const char ascii = char(c);
+                AppendXmlText(out, QByteArrayView(&ascii, 1));
+            } else {
+                out += char(c);
+            }
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            const char32_t u = QChar::surrogateToUcs4(c, text[++i].unicode());
+            out += char(0xF0 | (u >> 18));
+            out += char(0x80 | ((u >> 12) & 0x3F));
+            out += char(0x80 | ((u >> 6) & 0x3F));
+            out += char(0x80 | (u & 0x3F));
+        } else {
+            const char16_t u = QChar::isSurrogate(c) ? char16_t(0xFFFD) : c; // a lone half of a pair
+            out += char(0xE0 | (u >> 12));
+            out += char(0x80 | ((u >> 6) & 0x3F));
+            out += char(0x80 | (u & 0x3F));
+        }
+    }
+}
+
 void AppendXmlText(QByteArray &out, QByteArrayView utf8, bool attribute)
 {
     std::string escaped;
@@ -105,20 +134,20 @@ QByteArray TXlsxStyles::Xml() const
     return xml;
 }
 
-int TXlsxSharedStrings::IndexOf(const QString &text, bool *added)
+int TXlsxSharedStrings::IndexOf(QStringView text, bool *added)
 {
-    auto it = m_index.constFind(text);
+    auto it = m_index.find(text);
     if (added)
-        *added = it == m_index.constEnd();
-    if (it == m_index.constEnd()) {
+        *added = it == m_index.end();
+    if (it == m_index.end()) {
         if (m_order.size() >= kMaxSharedStrings || m_bytes + text.size() * 3 > kMaxSharedBytes)
             return -1;
-        it = m_index.insert(text, int(m_order.size()));
+        it = m_index.emplace(text.toString(), int(m_order.size())).first;
         m_order.append(text.toUtf8());
         m_bytes += m_order.last().size() + text.size() * 2; // the table and its index
     }
     ++m_references;
-    return *it;
+    return it->second;
 }
 
 QByteArray TXlsxSharedStrings::Xml() const

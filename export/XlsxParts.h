@@ -8,10 +8,13 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <unordered_map>
 
 // XML text with & < > escaped (and " in attributes); control characters a sheet cannot
 // hold are written as _xHHHH_, as spreadsheets do.
 void AppendXmlText(std::string &out, QByteArrayView utf8, bool attribute = false);
+// The same for text, written as UTF-8.
+void AppendXmlText(std::string &out, QStringView text);
 void AppendXmlText(QByteArray &out, QByteArrayView utf8, bool attribute = false);
 
 // Cell styles, numbered as the sheet's s="n" refers to them. 0 is plain, 1 bold.
@@ -42,13 +45,18 @@ class TXlsxSharedStrings
 public:
     // The text's number in the table, or -1 when it goes into its cell; *added tells
     // whether the text was new.
-    int IndexOf(const QString &text, bool *added = nullptr);
+    int IndexOf(QStringView text, bool *added = nullptr);
     bool IsEmpty() const { return m_order.isEmpty(); }
     qint64 References() const { return m_references; }
     QByteArray Xml() const;
 
 private:
-    QHash<QString, int> m_index;
+    // Looked up by views into the rows, so a text already in the table costs no copy.
+    struct TTextHash {
+        using is_transparent = void;
+        size_t operator()(QStringView text) const { return qHash(text); }
+    };
+    std::unordered_map<QString, int, TTextHash, std::equal_to<>> m_index;
     QList<QByteArray> m_order; // UTF-8
     qint64 m_bytes = 0;
     qint64 m_references = 0;

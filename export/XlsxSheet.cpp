@@ -134,7 +134,7 @@ void TXlsxSheet::Number(int column, double value, int style)
     m_rows += "</v></c>";
 }
 
-void TXlsxSheet::Text(int column, const QString &text, int style)
+void TXlsxSheet::Text(int column, QStringView text, int style)
 {
     startCell(column, style);
     if (m_columnTexts.size() <= size_t(column))
@@ -154,7 +154,7 @@ void TXlsxSheet::Text(int column, const QString &text, int style)
         m_rows += "</v></c>";
     } else {
         m_rows += " t=\"inlineStr\"><is><t>";
-        AppendXmlText(m_rows, text.toUtf8());
+        AppendXmlText(m_rows, text);
         m_rows += "</t></is></c>";
     }
 }

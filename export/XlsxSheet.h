@@ -31,7 +31,7 @@ public:
     void BeginRow(int row);
     void Number(int column, double value, int style);
     // A text, from the shared table unless the column's texts seldom come again.
-    void Text(int column, const QString &text, int style);
+    void Text(int column, QStringView text, int style);
     void Blank(int column, int style);
     void EndRow();
 

@@ -24,30 +24,30 @@ void TXlsxWorkbook::WriteRow(const TXlsxRow &row)
     m_frontColumns = row.frontColumns;
     if (row.widths)
         m_widths = row.widths;
-    writeCells(row.cells, row.kind);
+    writeCells(row, row.kind);
 }
 
-void TXlsxWorkbook::writeCells(const QStringList &cells, TXlsxRowKind kind)
+void TXlsxWorkbook::writeCells(const TXlsxRow &row, TXlsxRowKind kind)
 {
     if (!m_sheet || m_row >= m_rowsPerSheet) {
         newSheet();
-        if (!m_titles.isEmpty() && kind != TXlsxRowKind::Titles)
+        if (m_titles.CellCount() > 0 && kind != TXlsxRowKind::Titles)
             writeCells(m_titles, TXlsxRowKind::Titles); // the column titles again, above the rows that go on
     }
     const bool bold = kind == TXlsxRowKind::Titles || kind == TXlsxRowKind::Totals;
     if (kind == TXlsxRowKind::Titles) {
-        m_titles = cells;
+        m_titles = row;
         if (m_sheet->View().frozenRows == 0)
             m_sheet->View().frozenRows = m_row + 1;
     }
     m_sheet->BeginRow(m_row);
-    const int columns = int(qMin<qsizetype>(cells.size(), kMaxSheetColumns));
+    const int columns = int(qMin<qsizetype>(row.CellCount(), kMaxSheetColumns));
     if (m_lastFormats.size() < size_t(columns)) {
         m_lastFormats.resize(columns);
         m_lastStyles.resize(columns);
     }
     for (int c = 0; c < columns; ++c) {
-        const TXlsxCell cell = ClassifyXlsxCell(cells[c], m_formats);
+        const TXlsxCell cell = ClassifyXlsxCell(row.Cell(c), m_formats);
         if (cell.kind == TXlsxCell::Text) {
             // A cell holds at most 32,767 characters; spreadsheets refuse a longer one.
             m_sheet->Text(c, cell.text.left(kMaxCellCharacters), bold ? TXlsxStyles::kBold : TXlsxStyles::kPlain);

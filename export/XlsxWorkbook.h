@@ -8,15 +8,25 @@
 #include "foundation/IntlSettings.h"
 
 #include <QStringList>
+#include <QVarLengthArray>
 #include <memory>
 #include <vector>
 
 enum class TXlsxRowKind { Data, Titles, Totals, Header };
 
-// One row as the CSV export made it, with the layout in force when it came.
+// One row as the CSV export made it, with the layout in force when it came. Its cells are
+// one text, one after another: a row is made in one thread and written in another, and one
+// allocation a row instead of one a cell spares both.
 struct TXlsxRow {
     TXlsxRowKind kind = TXlsxRowKind::Data;
-    QStringList cells;
+    QString text;
+    QVarLengthArray<qsizetype, 24> ends; // where each cell ends in text
+    qsizetype CellCount() const { return ends.size(); }
+    QStringView Cell(qsizetype i) const
+    {
+        const qsizetype start = i == 0 ? 0 : ends[i - 1];
+        return QStringView(text).sliced(start, ends[i] - start);
+    }
     int frontColumns = 0; // columns in front of the report's own (report-header mark, title columns)
     bool rightToLeft = false;
     std::shared_ptr<const std::vector<double>> widths; // the report's columns, in characters
@@ -34,7 +44,7 @@ public:
     bool Close();
 
 private:
-    void writeCells(const QStringList &cells, TXlsxRowKind kind);
+    void writeCells(const TXlsxRow &row, TXlsxRowKind kind);
     void newSheet();
     int numberStyle(int column, const QString &format, bool bold);
 
@@ -50,7 +60,7 @@ private:
     std::unique_ptr<TXlsxSheet> m_sheet;
     QStringList m_sheetNames;
     int m_row = 0;
-    QStringList m_titles;
+    TXlsxRow m_titles;
     std::vector<QString> m_lastFormats;
     std::vector<int> m_lastStyles;
 };
