@@ -93,8 +93,9 @@ void TBodyLayout::DoColumnWidths(QByteArray rest)
             if (kind == 'C') {
                 const int k = qBound(0, FieldToInt(field.mid(1)), kMaxPixels);
                 width = RoundHalfEven(m_page.Measurer->TextWidth(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), font) / 26.0 * k) + 4;
+                width = qMin(width, kMaxPixels); // ten thousand letters of a large font
             } else if (kind == 'D') {
-                width = RoundHalfEven(DigitsWidth(font, qBound(0, FieldToInt(field.mid(1)), kMaxPixels))) + 4;
+                width = qMin(RoundHalfEven(DigitsWidth(font, qBound(0, FieldToInt(field.mid(1)), kMaxPixels))) + 4, kMaxPixels);
             } else {
                 width = qBound(-kMaxPixels, FieldToInt(field), kMaxPixels);
             }

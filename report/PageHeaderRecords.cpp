@@ -87,7 +87,7 @@ TBandItem &TPageHeader::AddHeaderLabel(TBand &band, const QString &caption, cons
     label.Alignment = alignment;
     label.RightToLeft = m_page.RightToLeft;
     label.AutoSize = true;
-    label.Width = int(std::ceil(m_page.Measurer->TextWidth(caption, font)));
+    label.Width = CeilPixels(m_page.Measurer->TextWidth(caption, font));
     label.Height = m_page.Measurer->TextHeight(font);
     return label;
 }
@@ -111,7 +111,7 @@ void TPageHeader::DoTextLine(TBand &band, int &counter, int maxLines, QByteArray
     label.AlignToBand = true;
     label.Visible = true;
     label.Height = m_page.Measurer->TextHeight(label.Font);
-    label.Width = int(std::ceil(m_page.Measurer->TextWidth(label.Caption, label.Font)));
+    label.Width = CeilPixels(m_page.Measurer->TextWidth(label.Caption, label.Font));
     label.Top = band.Height + before;
     band.Height = label.Bottom() + after;
 }
@@ -322,7 +322,7 @@ void TPageHeader::PlaceBlock(TBandItem &memo, THeaderFooter &block)
         memo.Lines.append(FastWin1255(line));
         widest = qMax(widest, m_page.Measurer->TextWidth(memo.Lines.last(), memo.Font));
     }
-    const int w = int(std::ceil(widest)) + 1;
+    const int w = CeilPixels(widest) + 1;
     const int bandWidth = m_page.PageSetup.ColumnWidth();
     int left = 0;
     if (block.BlockAlign() == haRight)

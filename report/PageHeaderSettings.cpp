@@ -124,7 +124,7 @@ void TPageHeader::BuildFromSettings(bool scrambled)
         double widest = 0;
         for (TBandItem *label : stackLabels[size_t(a)])
             widest = qMax(widest, m_page.Measurer->TextWidth(label->Caption + QLatin1Char('W'), label->Font));
-        const int w = int(std::ceil(widest));
+        const int w = CeilPixels(widest);
         for (TBandItem *label : stackLabels[size_t(a)]) {
             label->Width = w;
             label->AutoSize = false;

@@ -7,6 +7,9 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <algorithm>
+#include <cmath>
+
 inline constexpr int kMaxColumns = 30;
 inline constexpr int kMaxTitleRows = 5;
 inline constexpr int kColumnGap = 13;
@@ -20,4 +23,12 @@ inline int NextPixels(QByteArray &rest, int defaultValue = 0)
 inline int NextFontSize(QByteArray &rest, int defaultValue)
 {
     return qBound(1, NextInt(rest, defaultValue), 500);
+}
+
+// A measured text width in whole pixels. Nothing is placed wider than this: the width of a
+// line of a hundred megabytes would pass int's range, and sums of widths must not overflow.
+inline constexpr int kMaxTextPixels = 1000000;
+inline int CeilPixels(double width)
+{
+    return width > 0 ? int(std::ceil(std::min(width, double(kMaxTextPixels)))) : 0;
 }

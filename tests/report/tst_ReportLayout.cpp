@@ -325,3 +325,44 @@ TEST(TextMeasurer, RealFontsCountWholePixelsPerGlyph)
     EXPECT_NEAR(measurer.TextWidth(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), arial), 211, 2);
     EXPECT_GE(measurer.TextHeight(arial), 13);
 }
+
+namespace {
+
+// Widths as a font of hundreds of points gives a line of a hundred megabytes: past int's range.
+class TGiantTextMeasurer final : public TTextMeasurer
+{
+public:
+    double TextWidth(const QString &text, const TFontSpec &) const override { return 3e10 + text.size(); }
+    int TextHeight(const TFontSpec &) const override { return 12; }
+};
+
+} // namespace
+
+TEST(NumbersFromTheFile, ColumnsOfTenThousandLettersOrDigitsStayWithinThePixelLimit)
+{
+    TLayout l;
+    l.feed("101,2");
+    l.feed("102,C10000,D10000");
+    // 60,004 and 70,004 pixels as measured: each is taken as the limit before the block is cut.
+    EXPECT_GT(l.width(1), 0);
+    EXPECT_LE(l.width(1), kMaxPixels);
+    EXPECT_LE(l.width(2), kMaxPixels);
+    EXPECT_LE(l.form.Body().TotalWidth(), 2 * (kMaxPixels + kColumnGap));
+}
+
+TEST(NumbersFromTheFile, AMeasuredWidthBeyondIntsRangeIsClamped)
+{
+    TGiantTextMeasurer measurer;
+    TfrmReport form{QString(), QStringLiteral("ADMIN")};
+    form.SetTextMeasurer(&measurer);
+    form.LoadReport();
+    QByteArray rest = "1,L,0,0,a line of any length";
+    form.Dispatch(400, rest);
+    int widest = 0;
+    for (const auto &item : form.Header().bndReportHeader().Items)
+        widest = std::max(widest, item->Width);
+    EXPECT_EQ(widest, kMaxTextPixels);
+    EXPECT_EQ(CeilPixels(std::nan("")), 0);
+    EXPECT_EQ(CeilPixels(-5.5), 0);
+    EXPECT_EQ(CeilPixels(10.2), 11);
+}
