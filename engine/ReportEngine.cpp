@@ -18,6 +18,12 @@ QRgb rgb(TColor color) { return ToQColor(color).rgba(); }
 
 } // namespace
 
+namespace {
+// A label or memo longer than this keeps its first and last halves of it (a memo's lines are
+// joined first, so a tall block of header lines stays whole well below it).
+constexpr qsizetype kMaxTextItemLength = 131072;
+} // namespace
+
 TReportEngine::TReportEngine(TPageStore &store, TReportEvents &events)
     : m_store(store)
     , m_events(events)
@@ -45,6 +51,9 @@ void TReportEngine::renderItem(const TBandItem &item, int x, int y, int bandWidt
             m_events.OnPrintLabel(item, text);
         if (text.isEmpty())
             return;
+        // No page shows more of one text than this; its two ends are what alignment shows.
+        if (text.size() > kMaxTextItemLength)
+            text = text.first(kMaxTextItemLength / 2) + text.last(kMaxTextItemLength / 2);
         p.kind = TPrimitiveKind::Text;
         p.text = std::move(text);
         p.font = fontIndex(item.Font);

@@ -196,7 +196,7 @@ void TBodyLayout::DoTitles(QByteArray rest)
                     m_columns[k].Title[j]->Enabled = true;
                 LayoutTitles();
             }
-            m_columns[c].Title[j]->Caption = FastWin1255(piece);
+            m_columns[c].Title[j]->Caption = FastCaption(piece);
         }
     }
 }
@@ -244,7 +244,7 @@ void TBodyLayout::DoSpanTitle(QByteArray rest)
     const int lo = qMin(a, b), hi = qMax(a, b);
     for (int r = 1; r <= m_titleRowCount; ++r) {
         TBandItem &cell = *m_columns[a].Title[r];
-        cell.Caption = FastWin1255(NextField(t, '|'));
+        cell.Caption = FastCaption(NextField(t, '|'));
         cell.Width = span;
         for (int x = lo; x <= hi; ++x)
             if (x != a)
@@ -264,7 +264,7 @@ void TBodyLayout::DoData(QByteArray rest)
 {
     for (int c = 1; c <= m_columnCount; ++c) {
         TBandItem &cell = *m_columns[c].Data;
-        cell.Caption = FastWin1255(NextField(rest));
+        cell.Caption = FastCaption(NextField(rest));
         if (!m_dotLeader[c])
             continue;
         // Measured as painted: a dot narrower in the sum than on paper would push the
@@ -288,7 +288,7 @@ void TBodyLayout::DoTotals(QByteArray rest)
     const bool rules = NextFlag(rest);
     for (int c = 1; c <= m_columnCount; ++c) {
         const QByteArray text = NextField(rest);
-        m_columns[c].Total->Caption = FastWin1255(text);
+        m_columns[c].Total->Caption = FastCaption(text);
         if (m_reportStyle != '2')
             m_columns[c].TotalRule->Enabled = rules && !text.isEmpty();
     }
@@ -314,7 +314,7 @@ void TBodyLayout::DoTotalCaption(QByteArray rest)
     const TBandItem &cellB = *m_columns[b].Total;
     caption.Enabled = true;
     caption.Alignment = alignment;
-    caption.Caption = FastWin1255(text);
+    caption.Caption = FastCaption(text);
     caption.Top = cellA.Top;
     caption.Left = cellA.Left;
     caption.Width = cellB.Right() - offset - cellA.Left;

@@ -28,3 +28,11 @@ QString FastWin1255(QByteArrayView bytes)
         out[i] = table[static_cast<unsigned char>(bytes[i])];
     return text;
 }
+
+QString FastCaption(QByteArrayView bytes)
+{
+    if (bytes.size() <= kMaxCaptionBytes)
+        return FastWin1255(bytes);
+    const qsizetype half = kMaxCaptionBytes / 2;
+    return FastWin1255(bytes.first(half)) + FastWin1255(bytes.last(half));
+}

@@ -5,3 +5,10 @@
 #include <QString>
 
 QString FastWin1255(QByteArrayView bytes);
+
+// A text shown in one cell, title or header line. No page shows more than a few thousand
+// characters of one line, so a field longer than kMaxCaptionBytes keeps only its first and
+// last halves of that (what left and right alignment show): a line of a hundred megabytes is
+// neither converted nor measured nor drawn whole.
+inline constexpr qsizetype kMaxCaptionBytes = 65536;
+QString FastCaption(QByteArrayView bytes);

@@ -104,7 +104,7 @@ void TPageHeader::DoTextLine(TBand &band, int &counter, int maxLines, QByteArray
     TBandItem &label = lineSlot(band, counter++);
     if (style >= 1 && style <= 5)
         label.Font = m_body.Font(style);
-    label.Caption = QLatin1Char(' ') + FastWin1255(text);
+    label.Caption = QLatin1Char(' ') + FastCaption(text);
     label.Alignment = alignment;
     label.RightToLeft = m_page.RightToLeft;
     label.AutoSize = true;
@@ -126,7 +126,7 @@ void TPageHeader::DoReplaceReportHeaderLine(QByteArray rest)
             ++count;
     if (n - 1 < 0 || n - 1 >= count || n - 1 > 255)
         return;
-    lineSlot(m_bndReportHeader, n - 1).Caption = FastWin1255(text);
+    lineSlot(m_bndReportHeader, n - 1).Caption = FastCaption(text);
 }
 
 void TPageHeader::ClearTextBand(TBand &band, int &counter)
@@ -152,12 +152,14 @@ void TPageHeader::DoSubHeaderInfoLine(QByteArray rest)
     }
     const QByteArray prefix = rest.left(quote + 1);
     QByteArray body = rest.mid(quote + 1);
-    if (m_page.Measurer->TextWidth(FastWin1255(body), font) < m_page.PrintableWidth) {
+    if (m_page.Measurer->TextWidth(FastCaption(body), font) < m_page.PrintableWidth) {
         DoTextLine(m_bndSubHeaderInfo, m_settings.SubHeaderInfoLines, 9, rest);
         return;
     }
     if (body.endsWith('"'))
         body.chop(1);
+    // Nine lines of a page hold far less than this: the rest is never split into items.
+    body.truncate(kMaxCaptionBytes);
     const int colon = body.indexOf(':');
     const int indentLength = colon < 0 ? 0 : qMin(colon + 2, int(body.size()));
     const QString indentSource = FastWin1255(body.left(indentLength));
@@ -211,7 +213,7 @@ void TPageHeader::DoSubHeaderCell(QByteArray rest)
     if (m_subHeaderItems.isEmpty())
         m_bndSubHeader.Enabled = true;
     TBandItem &label = m_bndSubHeader.Add(TItemKind::Label, kSubHeaderCell);
-    label.Caption = FastWin1255(caption);
+    label.Caption = FastCaption(caption);
     label.Alignment = alignment;
     label.RightToLeft = m_page.RightToLeft;
     label.SpaceBefore = before;
@@ -319,7 +321,7 @@ void TPageHeader::PlaceBlock(TBandItem &memo, THeaderFooter &block)
     memo.Lines.clear();
     double widest = 0;
     for (const QByteArray &line : lines) {
-        memo.Lines.append(FastWin1255(line));
+        memo.Lines.append(FastCaption(line));
         widest = qMax(widest, m_page.Measurer->TextWidth(memo.Lines.last(), memo.Font));
     }
     const int w = CeilPixels(widest) + 1;
@@ -373,7 +375,7 @@ std::optional<THeaderRecord> TPageHeader::DoPageHeaderItem(QByteArray rest, cons
         font.color = NextInt(rest);
         font.bold = NextFlag(rest);
         font.italic = NextFlag(rest);
-        TBandItem &label = AddHeaderLabel(band, FastWin1255(NextField(rest)), font, alignment);
+        TBandItem &label = AddHeaderLabel(band, FastCaption(NextField(rest)), font, alignment);
         label.AutoSize = false;
         label.Left = left;
         label.Top = top;

@@ -2,6 +2,7 @@
 // modes, the footer block, striping, right-to-left page columns, refusals and logos.
 #include "foundation/LanguageTable.h"
 #include "foundation/Messages.h"
+#include "report/FastText.h"
 #include "report/ReportPages.h"
 
 #include <QBuffer>
@@ -333,4 +334,28 @@ TEST(RunPages, MalformedRecordsNeverBreakTheRun)
             EXPECT_TRUE(r.store.IsFinished());
         }
     }
+}
+
+TEST(RunPages, AHugeFieldOrHeaderLineIsShownByItsTwoEnds)
+{
+    // A cell and a report header line of a megabyte: far more than any page shows.
+    const QByteArray cell = "BEGIN" + QByteArray(1024 * 1024, 'x') + "END";
+    TRunPages r;
+    r.run({"905,1", "101,2", "102,80,80", "400,1,L,0,0,HEAD" + QByteArray(1024 * 1024, 'h') + "TAIL", "200,T,U",
+           "100," + cell + ",small", "100,R2,R3"});
+    ASSERT_EQ(r.store.PageCount(), 1);
+    int huge = 0;
+    for (const TPagePrimitive &item : r.store.Page(0).items) {
+        if (item.kind != TPrimitiveKind::Text)
+            continue;
+        EXPECT_LE(item.text.size(), kMaxCaptionBytes + 1) << item.text.left(20).toStdString();
+        if (item.text.size() > 1000) {
+            ++huge;
+            EXPECT_TRUE(item.text.trimmed().startsWith("BEGIN") || item.text.trimmed().startsWith("HEAD"));
+            EXPECT_TRUE(item.text.endsWith("END") || item.text.endsWith("TAIL"));
+        }
+    }
+    EXPECT_EQ(huge, 2);
+    EXPECT_EQ(rowsOn(r, 0), QStringList({"R2", "R3"}));
+    EXPECT_EQ(r.count(0, "small"), 1);
 }
