@@ -11,6 +11,7 @@
 #include "app/ThumbnailPanel.h"
 #include "engine/PageFile.h"
 #include "engine/PageStore.h"
+#include "foundation/LocalFileName.h"
 #include "foundation/AppState.h"
 #include "foundation/FontTranslationUi.h"
 #include "foundation/IniFile.h"
@@ -271,7 +272,7 @@ TPageStore *TfrmReportPreview::Store() const { return qrPreview->Store(); }
 
 void TfrmReportPreview::updateCaption()
 {
-    setWindowTitle(AdminMode && !m_reportFileName.isEmpty() ? DisplayFormat(145, {m_reportFileName})
+    setWindowTitle(AdminMode && !m_reportFileName.isEmpty() ? DisplayFormat(145, {WithGivenNames(m_reportFileName)})
                                                           : DisplayText(1));
 }
 

@@ -10,6 +10,8 @@
 #include "foundation/AppState.h"
 #include "foundation/IniFile.h"
 #include "foundation/DisplayText.h"
+#include "foundation/LocalFileName.h"
+#include "support/TestFiles.h"
 #include "support/TextReading.h"
 #include "support/WindowTexts.h"
 
@@ -21,6 +23,9 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -92,6 +97,14 @@ TEST_F(PreviewWindow, CaptionAndHintsComeFromTheLanguageTable)
     EXPECT_EQ(TextsInLeftToRightForm(window.get()), QStringList());
     TfrmReportPreview empty{QString(), QIcon()};
     EXPECT_EQ(empty.windowTitle(), DisplayText(1));
+    // A name in another code page is shown as given, not by the descriptor it is opened through.
+    TTestDir dir;
+    const QByteArray raw = QFile::encodeName(dir.path()) + "/\xe9\xf2.srp";
+    ASSERT_TRUE(QFile(dir.path("plain.srp")).open(QIODevice::WriteOnly));
+    ASSERT_EQ(::rename(QFile::encodeName(dir.path("plain.srp")).constData(), raw.constData()), 0);
+    TfrmReportPreview coded{LocalFileName(raw), QIcon()};
+    ::unlink(raw.constData());
+    EXPECT_EQ(coded.windowTitle(), DisplayFormat(145, {QFile::decodeName(raw)}));
     EXPECT_EQ(Control<QAction>(*window, "btnPageDown")->toolTip(), DisplayText(2));
     EXPECT_EQ(Control<QAction>(*window, "btnClose")->toolTip(), DisplayText(9));
     EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->toolTip(), DisplayText(13));
