@@ -115,12 +115,28 @@ QString TIntlSettings::group(const QString &digits) const
     return negative ? QLatin1Char('-') + out : out;
 }
 
+namespace {
+
+// A whole number's digits. Values past long long's range come only from a damaged file (a
+// time of many fields multiplies by 60 each): they are written from the double itself rather
+// than converted, and what is not a number at all shows as 0.
+QString wholeDigits(double whole)
+{
+    if (!std::isfinite(whole))
+        return QStringLiteral("0");
+    if (std::fabs(whole) < 9.0e18)
+        return QString::number(qlonglong(whole));
+    return QString::number(whole, 'f', 0);
+}
+
+} // namespace
+
 QString TIntlSettings::FormatWhole(double x) const
 {
     if (m_thousandSeparator.isEmpty())
-        return QString::number(qlonglong(std::nearbyint(x))); // halves to even, as the platform rounds
+        return wholeDigits(std::nearbyint(x)); // halves to even, as the platform rounds
     const double r = std::round(x); // format masks round halves away from zero
-    return group(QString::number(qlonglong(r)));
+    return group(wholeDigits(r));
 }
 
 QString TIntlSettings::FormatDecimal(double x) const
@@ -138,12 +154,15 @@ QString TIntlSettings::FormatDecimal(double x) const
 
 QString TIntlSettings::FormatMinutes(double x) const
 {
-    const qlonglong s = qlonglong(std::nearbyint(x));
-    auto two = [](qlonglong v) {
-        QString t = QString::number(v < 0 ? -v : v).rightJustified(2, QLatin1Char('0'));
+    const double rounded = std::isfinite(x) ? std::nearbyint(x) : 0.0;
+    // Minutes and seconds truncate toward zero and keep the sign, as integer division does.
+    const double minutes = std::trunc(rounded / 60);
+    const double seconds = std::fmod(rounded, 60);
+    auto two = [](double v) {
+        QString t = wholeDigits(std::fabs(v)).rightJustified(2, QLatin1Char('0'));
         return v < 0 ? QLatin1Char('-') + t : t;
     };
-    return two(s / 60) + m_timeSeparator + two(s % 60);
+    return two(minutes) + m_timeSeparator + two(seconds);
 }
 
 QString FormatByKind(const TIntlSettings &intl, int kind, double x)

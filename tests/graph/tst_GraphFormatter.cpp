@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 TEST(GraphFormatter, ParsesByKind)
 {
     TIntlSettings f = TIntlSettings::Plain();
@@ -43,6 +46,22 @@ TEST(GraphFormatter, Formats)
     EXPECT_EQ(plain.FormatMinutes(125), QStringLiteral("02:05"));
     EXPECT_EQ(plain.FormatMinutes(6000), QStringLiteral("100:00"));
     EXPECT_EQ(plain.FormatMinutes(0), QStringLiteral("00:00"));
+    EXPECT_EQ(plain.FormatMinutes(-30), QStringLiteral("00:-30"));
+    EXPECT_EQ(plain.FormatMinutes(-125), QStringLiteral("-02:-05"));
+}
+
+TEST(GraphFormatter, NumbersPastLongLongsRangeAreWrittenNotConverted)
+{
+    // A time of many fields from a damaged file: each field multiplies by 60.
+    TIntlSettings plain = TIntlSettings::Plain();
+    const double huge = plain.ParseTime(QString(QStringLiteral("59:")).repeated(80) + QStringLiteral("59"));
+    EXPECT_GT(huge, 1e140);
+    EXPECT_TRUE(plain.FormatMinutes(huge).contains(QLatin1Char(':')));
+    EXPECT_GT(plain.FormatMinutes(huge).size(), 140);
+    EXPECT_EQ(plain.FormatWhole(1e20), QStringLiteral("100000000000000000000"));
+    EXPECT_EQ(plain.FormatWhole(-1e19), QStringLiteral("-10000000000000000000"));
+    EXPECT_EQ(plain.FormatWhole(std::nan("")), QStringLiteral("0"));
+    EXPECT_EQ(plain.FormatMinutes(std::numeric_limits<double>::infinity()), QStringLiteral("00:00"));
 
     TIntlSettings grouped = TIntlSettings::Plain();
     QByteArray record = "., ., \"'\", $";
