@@ -1,5 +1,7 @@
 #include "app/PreviewWindow.h"
 
+#include "foundation/LocalFileName.h"
+
 #include "app/FindBar.h"
 #include "app/PageView.h"
 #include "app/RecentReports.h"
@@ -9,6 +11,7 @@
 #include "engine/PageStore.h"
 #include "foundation/FontTranslationUi.h"
 #include "foundation/IniFile.h"
+#include "foundation/LocalFileName.h"
 #include "foundation/DisplayText.h"
 #include "foundation/Messages.h"
 #include "foundation/Paths.h"
@@ -37,7 +40,9 @@ QString TfrmReportPreview::startDirectory() const
         return LastSaveDirectory();
     if (m_reportFileName.isEmpty())
         return IniReadString(TrvlPar(), kPageInfo, QStringLiteral("LastReportDir"));
-    return QFileInfo(m_reportFileName).absolutePath();
+    // A report named in another code page is opened through a stand-in name under /proc:
+    // the dialog starts in the folder the name was given in.
+    return QFileInfo(WithGivenNames(m_reportFileName)).absolutePath();
 }
 
 void TfrmReportPreview::OpenClick()

@@ -103,8 +103,17 @@ TEST_F(PreviewWindow, CaptionAndHintsComeFromTheLanguageTable)
     ASSERT_TRUE(QFile(dir.path("plain.srp")).open(QIODevice::WriteOnly));
     ASSERT_EQ(::rename(QFile::encodeName(dir.path("plain.srp")).constData(), raw.constData()), 0);
     TfrmReportPreview coded{LocalFileName(raw), QIcon()};
+    // Save as starts in a folder a person knows, not in the stand-in under /proc.
+    QString start;
+    coded.SetSaveDialog([&](QWidget *, const QString &directory, QString &, int &) {
+        start = directory;
+        return false;
+    });
+    coded.SaveClick();
     ::unlink(raw.constData());
     EXPECT_EQ(coded.windowTitle(), DisplayFormat(145, {QFile::decodeName(raw)}));
+    EXPECT_FALSE(start.isEmpty());
+    EXPECT_FALSE(start.startsWith(QLatin1String("/proc/"))) << start.toStdString();
     EXPECT_EQ(Control<QAction>(*window, "btnPageDown")->toolTip(), DisplayText(2));
     EXPECT_EQ(Control<QAction>(*window, "btnClose")->toolTip(), DisplayText(9));
     EXPECT_EQ(Control<QComboBox>(*window, "cmbZoom")->toolTip(), DisplayText(13));
