@@ -8,21 +8,7 @@
 #  FIND_BENCH_RARE and FIND_BENCH_COMMON choose the texts.
 # Builds into build-bench/ unless TARVEL_BUILD_DIR names a build.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${TARVEL_BUILD_DIR:-$root/build-bench}"
-rows="${1:-1000000}"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$build" --target tst_app tarvel-make-samples -j "$(nproc)" >/dev/null
-export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/tarvel-bench-runtime}"
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-# The sample installation, copied: the preview remembers its zoom and panel in TRVL.PAR.
-cp "$root"/examples/home/* "$work/"
-export TARVEL_HOME="$work"
+source "$(dirname "$0")/preview-bench-setup.sh"
 
 "$build/tools/make-samples/tarvel-make-samples" --listing "$rows" "$work/listing.srp"
 FIND_BENCH_REPORT="$work/listing.srp" /usr/bin/time -f "peak resident memory (time): %M KB" \

@@ -6,21 +6,7 @@
 #     real pages, peak memory of the whole run.
 # Builds into build-bench/ unless TARVEL_BUILD_DIR names a build.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${TARVEL_BUILD_DIR:-$root/build-bench}"
-rows="${1:-1000000}"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$build" --target tst_app tarvel-make-samples -j "$(nproc)" >/dev/null
-export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/tarvel-bench-runtime}"
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-# The sample installation, copied: the preview remembers its zoom in TRVL.PAR.
-cp "$root"/examples/home/* "$work/"
-export TARVEL_HOME="$work"
+source "$(dirname "$0")/preview-bench-setup.sh"
 
 "$build/tests/app/tst_app" --gtest_also_run_disabled_tests \
   --gtest_filter='PreviewBench.DISABLED_PageTurnAt100Percent' 2>/dev/null | grep -E "page turn|FAILED"

@@ -96,3 +96,10 @@ bool CliCheckOutput(const QString &input, const QString &output, int &status)
     status = CliFail(QStringLiteral("%1 is the report itself").arg(output));
     return false;
 }
+
+bool CliRunIntoStoreFor(const QString &report, const QString &output, TPageStore &store, TProgressSink *progress,
+                        int &status)
+{
+    return CliCheckReadable(report, status) && CliCheckOutput(report, output, status)
+           && CliRunIntoStore(report, store, progress, status);
+}

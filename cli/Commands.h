@@ -42,3 +42,7 @@ bool CliRunIntoStore(const QString &fileName, TPageStore &store, TProgressSink *
 // Whether output may be written: never into the input itself (also through "./", a symbolic
 // link or a hard link); otherwise fails with a message.
 bool CliCheckOutput(const QString &input, const QString &output, int &status);
+// What the commands that write a report's pages into one file share: the report readable,
+// the output not the report itself, then the report run into the store.
+bool CliRunIntoStoreFor(const QString &report, const QString &output, TPageStore &store, TProgressSink *progress,
+                        int &status);

@@ -13,11 +13,9 @@ int pages(const QStringList &args)
     if (args.size() != 2)
         return kExitUsage;
     int status = kExitOk;
-    if (!CliCheckReadable(args[0], status) || !CliCheckOutput(args[0], args[1], status))
-        return status;
     TPageStore store;
     TTerminalProgress progress;
-    if (!CliRunIntoStore(args[0], store, &progress, status))
+    if (!CliRunIntoStoreFor(args[0], args[1], store, &progress, status))
         return status;
     if (!SavePagesToFile(store, args[1]))
         return CliFail(QStringLiteral("cannot write %1").arg(args[1]));

@@ -17,11 +17,9 @@ int pdf(const QStringList &args)
     if (args.size() != 2)
         return kExitUsage;
     int status = kExitOk;
-    if (!CliCheckReadable(args[0], status) || !CliCheckOutput(args[0], args[1], status))
-        return status;
     TPageStore store;
     TTerminalProgress progress;
-    if (!CliRunIntoStore(args[0], store, &progress, status))
+    if (!CliRunIntoStoreFor(args[0], args[1], store, &progress, status))
         return status;
     // The old file stays until the new one is complete; a failure leaves no half file.
     TOutputFile out(args[1]);
